@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+
+// What the shell needs of a window system, and nothing more: one window with a current
+// OpenGL context, modal message boxes, and a message queue read one message at a time.
+// SdlPlatform is the real one; the tests drive the shell through a fake.
+
+enum class MessageIcon { Question, Warning, Error, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+enum class MessageKind {
+    KeyDown,  // also every auto-repeat of a held key
+    KeyUp,
+    Minimised,  // frames stop
+    Restored,   // frames resume
+    Resized,    // new client size in width and height
+    Close,      // the user asked to close the window
+    Quit,       // posted by the shell itself after Close; ends the main loop
+    Other,      // anything the shell does not look at
+};
+
+struct WindowMessage {
+    MessageKind kind = MessageKind::Other;
+    int keyCode = 0;  // KeyDown/KeyUp: the key's code (see KeyCodes.h); may be 256 or more
+    int width = 0;    // Resized
+    int height = 0;
+};
+
+// How making the rendering context can fail.
+enum class ContextResult { Ready, NoPixelFormat, NoContext, NotCurrent };
+
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // A modal box with no owner window. A box that cannot be shown answers No (or Ok).
+    virtual MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons,
+                                      MessageIcon icon) = 0;
+
+    // 1 when the display can run width x height fullscreen; the next fullscreen window gets it.
+    virtual int setFullscreenMode(int width, int height, int bits) = 0;
+    // Back to the desktop's display mode after a fullscreen window.
+    virtual void restoreDisplayMode() = 0;
+    virtual void showCursor(int show) = 0;
+
+    // A hidden window whose client area is width x height at the top-left corner of the
+    // screen, or fullscreen in the mode set above; 1 on success.
+    virtual int createWindow(const char* title, int width, int height, int fullscreen) = 0;
+    // Shows the window, raises it and gives it the keyboard focus.
+    virtual void showWindow() = 0;
+    virtual void destroyWindow() = 0;
+
+    // A double-buffered RGBA surface with depth and stencil bits and a current legacy context.
+    virtual ContextResult createContext() = 0;
+    virtual void deleteContext() = 0;
+
+    // Takes one message off the queue without waiting; 0 when the queue is empty.
+    virtual int takeMessage(WindowMessage& message) = 0;
+    // Presents the back buffer.
+    virtual void swapBuffers() = 0;
+};

@@ -1,0 +1,320 @@
+#include "app/SdlPlatform.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "app/KeyCodes.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool envIs(const char* name, const char* value) {
+    const char* set = std::getenv(name);
+    return set != nullptr && std::strcmp(set, value) == 0;
+}
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+Uint32 iconFlag(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Warning:
+            return SDL_MESSAGEBOX_WARNING;
+        case MessageIcon::Error:
+            return SDL_MESSAGEBOX_ERROR;
+        case MessageIcon::Question:
+        case MessageIcon::Information:
+            break;
+    }
+    return SDL_MESSAGEBOX_INFORMATION;
+}
+
+}  // namespace
+
+int keyCodeForSdlKey(int sdlKey, int sdlScancode) {
+    struct Entry {
+        SDL_Keycode sdl;
+        int code;
+    };
+    static const Entry table[] = {
+        {SDLK_ESCAPE, keys::escape},
+        {SDLK_LEFT, keys::left},
+        {SDLK_UP, keys::up},
+        {SDLK_RIGHT, keys::right},
+        {SDLK_DOWN, keys::down},
+        {SDLK_KP_PLUS, keys::keypadPlus},
+        {SDLK_KP_MINUS, keys::keypadMinus},
+        {SDLK_F1, keys::f1},
+        {SDLK_F2, keys::f2},
+        {SDLK_F3, keys::f3},
+    };
+    for (const Entry& entry : table) {
+        if (entry.sdl == sdlKey) {
+            return entry.code;
+        }
+    }
+    if (sdlKey >= SDLK_a && sdlKey <= SDLK_z) {
+        return 'A' + (sdlKey - SDLK_a);
+    }
+    if (sdlKey >= SDLK_0 && sdlKey <= SDLK_9) {
+        return '0' + (sdlKey - SDLK_0);
+    }
+    return keys::count + sdlScancode;
+}
+
+SdlPlatform::SdlPlatform()
+    : reportTiming_(envIs("TORVEL_TIMING", "1")), created_(Clock::now()), lastAnswer_(created_) {}
+
+SdlPlatform::~SdlPlatform() {
+    deleteContext();
+    destroyWindow();
+    if (videoStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, MessageButtons buttons,
+                                       MessageIcon icon) {
+    // Also on stderr: without a display the box cannot appear, and the user should see why.
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+
+    SDL_MessageBoxButtonData yesNo[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+    };
+    SDL_MessageBoxButtonData ok[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"},
+    };
+    const bool question = buttons == MessageButtons::YesNo;
+    SDL_MessageBoxData box{};
+    box.flags = iconFlag(icon);
+    box.window = nullptr;
+    box.title = caption;
+    box.message = text;
+    box.numbuttons = question ? 2 : 1;
+    box.buttons = question ? yesNo : ok;
+
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+        if (question) {
+            std::fprintf(stderr, "(no message box could be shown: taken as No)\n");
+        }
+        pressed = 0;
+    }
+    lastAnswer_ = Clock::now();
+    if (!question) {
+        return MessageAnswer::Ok;
+    }
+    return pressed == 1 ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+int SdlPlatform::startVideo() {
+    if (videoStarted_) {
+        return 1;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "No window system: %s\n", SDL_GetError());
+        return 0;
+    }
+    // Without a display SDL falls back to a driver that draws nowhere; a window nobody can
+    // see is a failure unless that driver was asked for.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr && driver != nullptr &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        std::fprintf(stderr, "No display to open a window on (is DISPLAY set?)\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return 0;
+    }
+    videoStarted_ = true;
+    return 1;
+}
+
+int SdlPlatform::setFullscreenMode(int width, int height, int /*bits*/) {
+    if (startVideo() == 0) {
+        return 0;
+    }
+    // SDL never refuses a mode: it takes the closest one at least as large. Anything else
+    // than the exact size counts as refused.
+    SDL_DisplayMode wanted{};
+    wanted.w = width;
+    wanted.h = height;
+    SDL_DisplayMode closest{};
+    if (SDL_GetClosestDisplayMode(0, &wanted, &closest) == nullptr || closest.w != width ||
+        closest.h != height) {
+        return 0;
+    }
+    modeWidth_ = width;
+    modeHeight_ = height;
+    return 1;
+}
+
+void SdlPlatform::restoreDisplayMode() {
+    if (window_ != nullptr && fullscreenWindow_) {
+        SDL_SetWindowFullscreen(window_, 0);
+    }
+}
+
+void SdlPlatform::showCursor(int show) {
+    SDL_ShowCursor(show != 0 ? SDL_ENABLE : SDL_DISABLE);
+}
+
+int SdlPlatform::createWindow(const char* title, int width, int height, int fullscreen) {
+    if (startVideo() == 0) {
+        return 0;
+    }
+    // Every attribute must be in place before the window exists. 5-6-5 is a preference: X11
+    // gives the desktop's depth.
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (fullscreen != 0) {
+        flags |= SDL_WINDOW_FULLSCREEN;
+    }
+    window_ = SDL_CreateWindow(title, 0, 0, width, height, flags);
+    if (window_ == nullptr) {
+        std::fprintf(stderr, "No window: %s\n", SDL_GetError());
+        return 0;
+    }
+    fullscreenWindow_ = fullscreen != 0;
+    if (fullscreenWindow_) {
+        SDL_DisplayMode mode{};
+        mode.w = modeWidth_ != 0 ? modeWidth_ : width;
+        mode.h = modeHeight_ != 0 ? modeHeight_ : height;
+        SDL_SetWindowDisplayMode(window_, &mode);
+    }
+    return 1;
+}
+
+void SdlPlatform::showWindow() {
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+}
+
+void SdlPlatform::destroyWindow() {
+    if (window_ != nullptr) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+    }
+    fullscreenWindow_ = false;
+}
+
+ContextResult SdlPlatform::createContext() {
+    context_ = SDL_GL_CreateContext(window_);
+    if (context_ == nullptr) {
+        std::fprintf(stderr, "No rendering context: %s\n", SDL_GetError());
+        return ContextResult::NoContext;
+    }
+    if (SDL_GL_MakeCurrent(window_, context_) != 0) {
+        std::fprintf(stderr, "Rendering context not current: %s\n", SDL_GetError());
+        return ContextResult::NotCurrent;
+    }
+    // The frame's masked ball pass needs the stencil bit.
+    int stencilBits = 0;
+    if (SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencilBits) != 0 || stencilBits < 1) {
+        return ContextResult::NoPixelFormat;
+    }
+    choosePacing();
+    return ContextResult::Ready;
+}
+
+void SdlPlatform::choosePacing() {
+    const bool synced = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() == 1;
+    pacing_ = !synced && !envIs("TORVEL_FRAME_PACING", "0");
+    int refresh = 0;
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
+        refresh = mode.refresh_rate;
+    }
+    if (refresh <= 0) {
+        refresh = 60;
+    }
+    framePeriod_ = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / refresh));
+    nextFrame_ = Clock::now();
+}
+
+void SdlPlatform::deleteContext() {
+    if (context_ != nullptr) {
+        SDL_GL_MakeCurrent(window_, nullptr);
+        SDL_GL_DeleteContext(context_);
+        context_ = nullptr;
+    }
+}
+
+int SdlPlatform::takeMessage(WindowMessage& message) {
+    if (!videoStarted_) {
+        return 0;
+    }
+    SDL_Event event;
+    if (SDL_PollEvent(&event) == 0) {
+        return 0;
+    }
+    message = WindowMessage{};
+    switch (event.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            message.kind = event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp;
+            message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
+            break;
+        case SDL_QUIT:
+            // Also what SIGINT and SIGTERM become: the program ends as if closed.
+            message.kind = MessageKind::Close;
+            break;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_MINIMIZED:
+                    message.kind = MessageKind::Minimised;
+                    break;
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_MAXIMIZED:
+                    message.kind = MessageKind::Restored;
+                    break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    message.kind = MessageKind::Resized;
+                    message.width = event.window.data1;
+                    message.height = event.window.data2;
+                    break;
+                case SDL_WINDOWEVENT_CLOSE:
+                    message.kind = MessageKind::Close;
+                    break;
+                default:
+                    break;
+            }
+            break;
+        default:
+            break;
+    }
+    return 1;
+}
+
+void SdlPlatform::swapBuffers() {
+    SDL_GL_SwapWindow(window_);
+    if (reportTiming_ && !firstFrameShown_) {
+        firstFrameShown_ = true;
+        const Clock::time_point now = Clock::now();
+        std::fprintf(stderr, "First frame presented %.1f ms after start-up, %.1f ms after the last answer\n",
+                     millisecondsBetween(created_, now), millisecondsBetween(lastAnswer_, now));
+    }
+    if (pacing_) {
+        const Clock::time_point now = Clock::now();
+        nextFrame_ += framePeriod_;
+        if (nextFrame_ < now - framePeriod_) {
+            nextFrame_ = now;  // fell behind (a slow frame, a rebuild): start afresh
+        } else if (nextFrame_ > now) {
+            std::this_thread::sleep_until(nextFrame_);
+        }
+    }
+}

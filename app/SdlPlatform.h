@@ -1,0 +1,58 @@
+#pragma once
+
+#include <chrono>
+
+#include "app/Platform.h"
+
+struct SDL_Window;
+
+// The window layer on SDL2 with a legacy OpenGL context. Video starts at the first window
+// (or fullscreen-mode question) and stops with the object.
+//
+// Environment: TORVEL_FRAME_PACING=0 switches the frame pacing off (see swapBuffers);
+// TORVEL_TIMING=1 prints on stderr when the first frame has been presented.
+class SdlPlatform : public Platform {
+  public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons,
+                              MessageIcon icon) override;
+    int setFullscreenMode(int width, int height, int bits) override;
+    void restoreDisplayMode() override;
+    void showCursor(int show) override;
+    int createWindow(const char* title, int width, int height, int fullscreen) override;
+    void showWindow() override;
+    void destroyWindow() override;
+    ContextResult createContext() override;
+    void deleteContext() override;
+    int takeMessage(WindowMessage& message) override;
+    // Presents the frame. Where the driver gives no vsync, waits for the display's next
+    // refresh period (60 Hz when unknown), so the scene runs at the same speed everywhere.
+    void swapBuffers() override;
+
+  private:
+    int startVideo();
+    void choosePacing();
+
+    bool videoStarted_ = false;
+    SDL_Window* window_ = nullptr;
+    void* context_ = nullptr;
+    int modeWidth_ = 0;
+    int modeHeight_ = 0;
+    bool fullscreenWindow_ = false;
+
+    bool pacing_ = false;
+    std::chrono::steady_clock::duration framePeriod_{};
+    std::chrono::steady_clock::time_point nextFrame_{};
+
+    bool reportTiming_ = false;
+    bool firstFrameShown_ = false;
+    std::chrono::steady_clock::time_point created_{};
+    std::chrono::steady_clock::time_point lastAnswer_{};
+};
+
+// The key code of the KeyTable for an SDL key; keys without a command get a code of 256 or more.
+int keyCodeForSdlKey(int sdlKey, int sdlScancode);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/KeyCodes.h"
+#include "app/Platform.h"
+#include "app/SceneCalls.h"
+
+struct World;
+
+// The shell's flags. The window and its context themselves live in the Platform; these say
+// whether they are held, so that closing releases only what an opening took.
+struct ShellState {
+    std::int32_t fullscreen = 1;
+    std::int32_t active = 1;
+    std::int32_t window = 0;            // 1 while a window is held
+    std::int32_t renderingContext = 0;  // 1 while a rendering context is held
+    std::int32_t quitPosted = 0;        // a Close has asked the loop to end
+};
+
+// One down flag per key code.
+struct KeyTable {
+    std::int32_t down[keys::count] = {};
+    std::int32_t& operator[](int code) { return down[code]; }
+};
+
+// Everything the shell works on: the window system, the scene calls, the one World.
+struct Shell {
+    Platform& platform;
+    SceneCalls scene;
+    World& world;
+    ShellState state;
+    KeyTable keyTable;
+};
+
+// 1 when the window, its context and the rendering set-up are ready; 0 after the failure has
+// been reported (and whatever was taken released, for failures after the window exists).
+int openGlWindow(Shell& shell, const char* title, int width, int height, int bits, int fullscreen);
+
+// Leaves fullscreen and releases whatever the shell holds. Safe at any stage.
+void closeGlWindow(Shell& shell);
+
+// Keeps the key table, the active flag and the projection up to date.
+void handleWindowMessage(Shell& shell, const WindowMessage& message);
