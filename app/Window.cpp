@@ -39,19 +39,21 @@ int openGlWindow(Shell& shell, const char* title, int width, int height, int bit
     }
     shell.state.window = 1;
 
-    switch (platform.createContext()) {
+    const ContextResult context = platform.createContext();
+    if (context != ContextResult::NoContext) {
+        shell.state.renderingContext = 1;  // held even when unusable, so closing releases it
+    }
+    switch (context) {
         case ContextResult::Ready:
             break;
         case ContextResult::NoPixelFormat:
-            // The surface exists but lacks what the frame needs (no stencil bit): the context
-            // made to find that out is not kept.
+            // The surface lacks what the frame needs (no stencil bit).
             return failOpening(shell, "Can't Find A Suitable PixelFormat.");
         case ContextResult::NoContext:
             return failOpening(shell, "Can't Create A GL Rendering Context.");
         case ContextResult::NotCurrent:
             return failOpening(shell, "Can't Activate The GL Rendering Context.");
     }
-    shell.state.renderingContext = 1;
 
     platform.showWindow();
     shell.scene.setupProjection(width, height);
