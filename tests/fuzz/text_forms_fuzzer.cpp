@@ -1,0 +1,13 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/fuzz/FuzzChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string fault = checkTextForms(data, size);
+    if (!fault.empty()) {
+        std::fprintf(stderr, "text forms: %s\n", fault.c_str());
+        std::abort();
+    }
+    return 0;
+}

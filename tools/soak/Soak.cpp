@@ -1,0 +1,159 @@
+#include "tools/soak/Soak.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "physics/Explosion.h"
+#include "physics/Step.h"
+
+namespace {
+
+// Plain decimal digits only: no sign, no blanks, nothing after them, no overflow.
+bool parseCount(const char* text, std::int64_t& value) {
+    if (*text == '\0' || std::strspn(text, "0123456789") != std::strlen(text)) {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const long long parsed = std::strtoll(text, &end, 10);
+    if (errno != 0 || *end != '\0') {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool parseFinite(const char* text, double& value) {
+    if (*text == '\0' || std::strchr(" \t\n\v\f\r", *text) != nullptr) {
+        return false;
+    }
+    char* end = nullptr;
+    const double parsed = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !std::isfinite(parsed)) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool finite(const Vector& v) {
+    return std::isfinite(v.getX()) && std::isfinite(v.getY()) && std::isfinite(v.getZ());
+}
+
+}  // namespace
+
+void FrameTimes::add(std::int64_t ns) {
+    const std::int64_t bucket = ns < 0 ? 0 : (ns >= soakTimingBuckets ? soakTimingBuckets - 1 : ns);
+    ++counts[bucket];
+    ++total;
+}
+
+std::int64_t FrameTimes::percentile(double p) const {
+    if (total == 0) {
+        return 0;
+    }
+    // The smallest time that at least p of the frames do not exceed.
+    const std::int64_t rank = std::max<std::int64_t>(1, static_cast<std::int64_t>(std::ceil(p * total)));
+    std::int64_t seen = 0;
+    for (int ns = 0; ns < soakTimingBuckets; ++ns) {
+        seen += counts[ns];
+        if (seen >= rank) {
+            return ns;
+        }
+    }
+    return soakTimingBuckets - 1;
+}
+
+const char* soakUsage() {
+    return "usage: torvel-soak FRAMES [--time-step X]\n";
+}
+
+bool parseSoakArgs(int argc, const char* const* argv, SoakOptions& options) {
+    SoakOptions parsed;
+    bool haveFrames = false;
+    bool haveTimeStep = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--time-step") == 0) {
+            if (haveTimeStep || i + 1 >= argc || !parseFinite(argv[i + 1], parsed.timeStep)) {
+                return false;
+            }
+            haveTimeStep = true;
+            ++i;
+        } else if (!haveFrames && parseCount(argv[i], parsed.frames)) {
+            haveFrames = true;
+        } else {
+            return false;
+        }
+    }
+    if (!haveFrames) {
+        return false;
+    }
+    options = parsed;
+    return true;
+}
+
+int findNonFiniteBall(const World& world, char* message, std::size_t size) {
+    for (int i = 0; i < world.ballCount; ++i) {
+        const Vector& p = world.ballPositions[i];
+        const Vector& v = world.ballVelocities[i];
+        if (!finite(p) || !finite(v)) {
+            std::snprintf(message, size, "ball %d: position (%g, %g, %g), velocity (%g, %g, %g)", i, p.getX(),
+                          p.getY(), p.getZ(), v.getX(), v.getY(), v.getZ());
+            return i;
+        }
+    }
+    return -1;
+}
+
+SoakResult runSoak(const SoakOptions& options, std::int64_t firstCount, FrameTimes& firstTimes,
+                   FrameTimes& allTimes) {
+    // The same start as the trace: the start scene, sound requested (no player), free camera.
+    World world;
+    initWorld(world);
+    world.timeStep = options.timeStep;
+    world.soundOn = 1;
+    world.cameraMode = 0;
+
+    using Clock = std::chrono::steady_clock;
+    SoakResult result;
+    for (std::int64_t n = 1; n <= options.frames; ++n) {
+        const Clock::time_point start = Clock::now();
+        const StepReport report = stepWorld(world);
+        const std::int64_t ns =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
+        ageExplosions(world);
+
+        result.framesRun = n;
+        allTimes.add(ns);
+        if (n <= firstCount) {
+            firstTimes.add(ns);
+        }
+        if (ns > result.slowestFrameNs) {
+            result.slowestFrameNs = ns;
+            result.slowestFrame = n;
+        }
+        if (report.substeps > result.largestSubsteps) {
+            result.largestSubsteps = report.substeps;
+            result.largestSubstepsFrame = n;
+        }
+        result.cappedFrames += report.capped ? 1 : 0;
+        result.sounds += report.sounds;
+        result.spawns += report.spawns;
+
+        if (report.substeps > soakSubstepLimit) {
+            result.failedFrame = n;
+            std::snprintf(result.failure, sizeof result.failure, "%d sub-steps, more than %d",
+                          report.substeps, soakSubstepLimit);
+            break;
+        }
+        if (findNonFiniteBall(world, result.failure, sizeof result.failure) >= 0) {
+            result.failedFrame = n;
+            break;
+        }
+    }
+    return result;
+}
