@@ -128,6 +128,21 @@ static void testBallSearch(void) {
     w.ballOldPositions[1] = refVec(50, 0, 0);
     CHECK(!refFindBallCollision(&w, 1.0, &t, &a, &b));
 
+    /* Two pairs touching at the same time: the first pair in loop order wins. */
+    emptyWorld(&w, 4);
+    w.ballOldPositions[0] = refVec(0, 0, 0);
+    w.ballVelocities[0] = refVec(0, 0, 0);
+    w.ballOldPositions[1] = refVec(100, 0, 0);
+    w.ballVelocities[1] = refVec(-1, 0, 0);
+    w.ballOldPositions[2] = refVec(0, 0, 500);
+    w.ballVelocities[2] = refVec(0, 0, 0);
+    w.ballOldPositions[3] = refVec(100, 0, 500);
+    w.ballVelocities[3] = refVec(-1, 0, 0);
+    CHECK(refFindBallCollision(&w, 150.0, &t, &a, &b) && t == 59.0 && a == 0 && b == 1);
+    /* An earlier contact later in the loop order replaces it. */
+    w.ballOldPositions[3] = refVec(90, 0, 500);
+    CHECK(refFindBallCollision(&w, 150.0, &t, &a, &b) && t == 49.0 && a == 2 && b == 3);
+
     w.ballCount = 1;
     CHECK(!refFindBallCollision(&w, 150.0, &t, &a, &b));
 }

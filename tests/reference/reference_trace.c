@@ -15,14 +15,14 @@ static int badArguments(void) {
     return 2;
 }
 
-/* A whole positive decimal count, nothing else. */
-static int parseCount(const char* text, long* out) {
+/* A whole decimal count of at least `least`, nothing else. */
+static int parseCount(const char* text, long least, long* out) {
     if (text[0] < '0' || text[0] > '9')
         return 0;
     errno = 0;
     char* end = NULL;
     long value = strtol(text, &end, 10);
-    if (errno != 0 || *end != '\0' || value < 1)
+    if (errno != 0 || *end != '\0' || value < least)
         return 0;
     *out = value;
     return 1;
@@ -64,14 +64,14 @@ int main(int argc, char** argv) {
 
     for (int a = 1; a < argc; ++a) {
         if (strcmp(argv[a], "--every") == 0) {
-            if (a + 1 >= argc || !parseCount(argv[a + 1], &every))
+            if (a + 1 >= argc || !parseCount(argv[a + 1], 1, &every))
                 return badArguments();
             ++a;
         } else if (strcmp(argv[a], "--time-step") == 0) {
             if (a + 1 >= argc || !parseFinite(argv[a + 1], &timeStep))
                 return badArguments();
             ++a;
-        } else if (!haveFrames && parseCount(argv[a], &frames)) {
+        } else if (!haveFrames && parseCount(argv[a], 0, &frames)) {
             haveFrames = 1;
         } else {
             return badArguments();
