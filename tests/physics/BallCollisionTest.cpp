@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
+#include "geom/Ray.h"
 #include "physics/BallCollision.h"
 
 namespace {
@@ -114,6 +118,68 @@ TEST(BallCollision, EqualTimesReportTheFirstPairInOrder) {
 TEST(BallCollision, FewerThanTwoBallsHaveNoPairs) {
     EXPECT_EQ(search(worldOf({}), 1.0).found, 0);
     EXPECT_EQ(search(worldOf({{Vector(0, 0, 0), still}}), 1.0).found, 0);
+}
+
+// The search as first defined: line test, then every sample, for every pair.
+Contact plainSearch(const World& world, double window) {
+    const double dt = window / 150.0;
+    Contact c{0};
+    double best = 10000.0;
+    for (int i = 0; i < world.ballCount - 1; ++i) {
+        for (int j = i + 1; j < world.ballCount; ++j) {
+            const Vector rel = world.ballVelocities[i] - world.ballVelocities[j];
+            if (Ray(world.ballOldPositions[i], unit(rel)).distanceToPoint(world.ballOldPositions[j]) > 40.0) {
+                continue;
+            }
+            for (double t = 0.0; t < window;) {
+                t = t + dt;
+                if ((world.ballOldPositions[i] + rel * t).distance(world.ballOldPositions[j]) <= 40.0) {
+                    if (t - dt < best) {
+                        best = t - dt;
+                        c = Contact{1, best, i, j};
+                    }
+                    break;
+                }
+            }
+        }
+    }
+    return c;
+}
+
+TEST(BallCollision, SparingFarPairsNeverChangesTheAnswer) {
+    // Pairs placed around the edge of reach, where a too eager shortcut would lose contacts.
+    std::mt19937_64 random(20261206);
+    std::uniform_real_distribution<double> unitInterval(-1.0, 1.0);
+    std::uniform_real_distribution<double> window(0.01, 30.0);
+    int contacts = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const double w = window(random);
+        const Vector base(290 * unitInterval(random), 290 * unitInterval(random), 290 * unitInterval(random));
+        Vector velocity(3 * unitInterval(random), 3 * unitInterval(random), 3 * unitInterval(random));
+        Vector direction = unit(Vector(unitInterval(random), unitInterval(random), unitInterval(random)));
+        if (round % 2 == 0) {
+            // Closing in along an axis: the edge of the shortcut itself.
+            const int axis = round / 2 % 3;
+            const double speed = 3 * unitInterval(random);
+            direction =
+                Vector(axis == 0 ? 1 : 0, axis == 1 ? 1 : 0, axis == 2 ? 1 : 0) * (speed < 0 ? -1 : 1);
+            velocity = direction * std::fabs(speed);
+        }
+        const double reach = 40.0 + velocity.length() * w * (1.0 + 0.05 * unitInterval(random));
+        const Vector offset = direction * reach;
+        const World world =
+            worldOf({{base, velocity}, {base + offset, still}, {base - offset * 0.5, velocity * -1.0}});
+        const Contact expected = plainSearch(world, w);
+        const Contact actual = search(world, w);
+        ASSERT_EQ(actual.found, expected.found) << round;
+        if (expected.found == 1) {
+            ++contacts;
+            ASSERT_EQ(actual.time, expected.time) << round;
+            ASSERT_EQ(actual.first, expected.first) << round;
+            ASSERT_EQ(actual.second, expected.second) << round;
+        }
+    }
+    EXPECT_GT(contacts, 300);  // the edge cases really were met
 }
 
 }  // namespace
