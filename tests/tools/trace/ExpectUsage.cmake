@@ -1,0 +1,13 @@
+# Runs PROGRAM with ARGS and fails unless it exits 2 with a one-line message and no output.
+execute_process(COMMAND ${PROGRAM} ${ARGS} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 2)
+  message(FATAL_ERROR "exit status ${status}, expected 2")
+endif()
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "unexpected standard output: ${out}")
+endif()
+string(REGEX MATCHALL "\n" newlines "${err}")
+list(LENGTH newlines lines)
+if(NOT lines EQUAL 1 OR NOT err MATCHES "^usage: torvel-trace")
+  message(FATAL_ERROR "expected one usage line, got: ${err}")
+endif()
