@@ -72,6 +72,10 @@ SdlPlatform::SdlPlatform()
     : reportTiming_(envIs("TORVEL_TIMING", "1")), created_(Clock::now()), lastAnswer_(created_) {}
 
 SdlPlatform::~SdlPlatform() {
+    if (reportTiming_) {
+        const double seconds = millisecondsBetween(created_, Clock::now()) / 1000.0;
+        std::fprintf(stderr, "%ld frames presented in %.1f s since start-up\n", framesShown_, seconds);
+    }
     deleteContext();
     destroyWindow();
     if (videoStarted_) {
@@ -302,11 +306,19 @@ int SdlPlatform::takeMessage(WindowMessage& message) {
 
 void SdlPlatform::swapBuffers() {
     SDL_GL_SwapWindow(window_);
-    if (reportTiming_ && !firstFrameShown_) {
-        firstFrameShown_ = true;
+    ++framesShown_;
+    if (reportTiming_) {
         const Clock::time_point now = Clock::now();
-        std::fprintf(stderr, "First frame presented %.1f ms after start-up, %.1f ms after the last answer\n",
-                     millisecondsBetween(created_, now), millisecondsBetween(lastAnswer_, now));
+        if (!firstFrameShown_) {
+            firstFrameShown_ = true;
+            std::fprintf(stderr,
+                         "First frame presented %.1f ms after start-up, %.1f ms after the last answer\n",
+                         millisecondsBetween(created_, now), millisecondsBetween(lastAnswer_, now));
+        }
+        if (framesShown_ % 300 == 0) {
+            std::fprintf(stderr, "%ld frames presented after %.1f s\n", framesShown_,
+                         millisecondsBetween(created_, now) / 1000.0);
+        }
     }
     if (pacing_) {
         const Clock::time_point now = Clock::now();
