@@ -70,6 +70,8 @@ World headOn(double crossSpeed) {
                     100.0);
 }
 
+const Vector still(0, 0, 0);
+
 // ---- Frames without events -------------------------------------------------------------
 
 TEST(StepFree, GravityOnceThenTheWholeMove) {
@@ -172,6 +174,18 @@ TEST(StepObstacle, FloorBounceMidFrame) {
     EXPECT_EQ(busySlots(world), 1);
 }
 
+TEST(StepObstacle, HitWithinTheToleranceAfterTheFrameIsTakenNow) {
+    // The floor is 0.5 time units away; a frame ending 5e-9 short of it still bounces.
+    World near = roomWith({{Vector(100, -295, 100), Vector(0, -10, 0)}}, 0.5 - 5e-9);
+    EXPECT_EQ(stepWorld(near).spawns, 1);
+    expectVector(near.ballVelocities[0], 0, 10, 0);
+    expectVector(near.ballPositions[0], 100, -300, 100);
+
+    World far = roomWith({{Vector(100, -295, 100), Vector(0, -10, 0)}}, 0.5 - 2e-8);
+    EXPECT_EQ(stepWorld(far).spawns, 0);
+    expectVector(far.ballVelocities[0], 0, -10, 0);
+}
+
 TEST(StepObstacle, BouncesOffTheColumnWithSpeedKept) {
     World world = roomWith({{Vector(-150, 0, 30), Vector(2, 0, 0)}}, 60.0);
     const StepReport report = stepWorld(world);
@@ -245,6 +259,20 @@ TEST(StepContact, SoundFollowsTheSwitch) {
         EXPECT_EQ(report.spawns, 1);  // the contact is answered either way
         EXPECT_LT(world.ballVelocities[0].getX(), 0.0);
     }
+}
+
+TEST(StepContact, ContactBehindAnEarlierWallHitIsStillHeard) {
+    // Ball 0 would reach ball 1 (outside the room) at about 5.5, but meets wall 1 at 5 and
+    // turns back: the contact is never answered, yet the search saw it.
+    SoundCounter counter;
+    World world = roomWith({{Vector(250, 100, 200), Vector(10, 0, 0)}, {Vector(345, 100, 200), still}}, 10.0);
+    const StepReport report = stepWorld(world);
+    EXPECT_EQ(report.sounds, 1);
+    EXPECT_EQ(counter.calls, 1);
+    EXPECT_EQ(report.spawns, 1);
+    expectNear(world.ballVelocities[0], -10, 0, 0);
+    expectVector(world.ballVelocities[1], 0, 0, 0);
+    expectNear(world.explosions[0].position, 300, 100, 200);
 }
 
 TEST(StepContact, ObstacleHitAtTheSameTimeComesFirst) {
