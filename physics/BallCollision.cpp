@@ -14,6 +14,7 @@ constexpr double noContact = 10000.0;
 // come within reach: the gap exceeds the contact distance plus the relative travel, with room
 // to spare for rounding. Such a pair would pass neither the line test nor any sample, so
 // skipping it leaves the result unchanged; it only spares the square roots of both.
+// Invalid vectors read as zeros here but give distance 0 there, so they are never skipped.
 bool outOfReachAlong(double oldI, double oldJ, double rel, double latestSample) {
     const double travel = std::fabs(rel) * latestSample;
     const double slack = 1e-9 * (std::fabs(oldI) + std::fabs(oldJ) + travel) + 1e-6;
@@ -21,6 +22,9 @@ bool outOfReachAlong(double oldI, double oldJ, double rel, double latestSample) 
 }
 
 bool outOfReach(const Vector& oldI, const Vector& oldJ, const Vector& rel, double latestSample) {
+    if (!oldI.isValid() || !oldJ.isValid() || !rel.isValid()) {
+        return false;
+    }
     return outOfReachAlong(oldI.getX(), oldJ.getX(), rel.getX(), latestSample) ||
            outOfReachAlong(oldI.getY(), oldJ.getY(), rel.getY(), latestSample) ||
            outOfReachAlong(oldI.getZ(), oldJ.getZ(), rel.getZ(), latestSample);
