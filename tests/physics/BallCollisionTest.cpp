@@ -121,10 +121,11 @@ TEST(BallCollision, SparingFarPairsNeverChangesTheAnswer) {
             velocity = direction * std::fabs(speed);
         }
         const Vector base(290 * any(random), 290 * any(random), 290 * any(random));
+        Vector offset = direction * (40.0 + velocity.length() * window * (1.0 + 0.05 * any(random)));
         if (round % 100 == 1) {
-            velocity = Vector();  // an Invalid velocity is at distance 0 from everything
+            velocity = Vector();  // an Invalid velocity is at distance 0 from everything, however far
+            offset = offset * 10.0;
         }
-        const Vector offset = direction * (40.0 + velocity.length() * window * (1.0 + 0.05 * any(random)));
         const Ball balls[3] = {
             {base, velocity}, {base + offset, still}, {base - offset * 0.5, velocity * -1.0}};
         const Contact expected = plainSearch(balls, window);
