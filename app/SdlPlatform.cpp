@@ -250,6 +250,11 @@ void SdlPlatform::choosePacing() {
     nextFrame_ = Clock::now();
 }
 
+void SdlPlatform::presentUnpaced() {
+    SDL_GL_SetSwapInterval(0);
+    pacing_ = false;
+}
+
 void SdlPlatform::deleteContext() {
     if (context_ != nullptr) {
         SDL_GL_MakeCurrent(window_, nullptr);

@@ -34,6 +34,9 @@ class SdlPlatform : public Platform {
     // refresh period (60 Hz when unknown), so the scene runs at the same speed everywhere.
     void swapBuffers() override;
 
+    // For tools that capture or time frames: after createContext, no vsync and no pacing.
+    void presentUnpaced();
+
   private:
     int startVideo();
     void choosePacing();
