@@ -122,6 +122,9 @@ bool runTrace(const TraceOptions& options, std::FILE* out) {
         ageExplosions(world);
         if (n % options.every == 0 || n == options.frames) {
             printFrame(out, n, report, world);
+            if (std::ferror(out) != 0) {
+                return false;  // no reader wants the rest
+            }
         }
     }
     return std::fflush(out) == 0 && std::ferror(out) == 0;
