@@ -16,7 +16,7 @@ run() {
     local id
     id=$(wait_window "Torvel Square Room")
     focus "Torvel Square Room"
-    sleep "$(echo "$active / 2" | bc -l)"
+    sleep "$(awk -v a="$active" 'BEGIN {print a / 2}')"
     xdotool windowunmap --sync "$id"
     sleep "$hidden"
     xdotool windowmap --sync "$id"
@@ -26,7 +26,7 @@ run() {
     sleep 0.5
     screenshot "$WORK/later.png"
     differs "$WORK/restored.png" "$WORK/later.png" || fail "no frames after the window was restored"
-    sleep "$(echo "$active / 2" | bc -l)"
+    sleep "$(awk -v a="$active" 'BEGIN {print a / 2}')"
     press Escape
     wait_exit 20
     no_crash

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Repeats the measurements behind docs/performance.md: scripts/measure.sh [BUILD_DIR]
+# (default: the release preset, built first). Prints every figure; nothing else runs meanwhile
+# for the timings to mean anything. Takes about five minutes on two cores.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/ensure-packages.sh
+if [ $# -ge 1 ]; then
+    build=$1
+    cmake --build "$build" >/dev/null
+else
+    build=build/release
+    cmake --preset release >/dev/null
+    cmake --build --preset release >/dev/null
+fi
+bin=$(cd "$build/bin" && pwd)
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/torvel-measure.XXXXXX")
+xvfb_pid=
+cleanup() {
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+section() { printf '\n## %s\n' "$1"; }
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+section "machine"
+echo "nproc $(nproc)"
+grep -m1 'model name' /proc/cpuinfo | sed 's/^model name[[:space:]]*: /cpu /'
+awk '/^MemTotal:/ {printf "memory %.1f GiB\n", $2 / 1048576}' /proc/meminfo
+echo "compiler $(c++ --version | head -n 1)"
+
+section "stepWorld per frame (torvel-soak: first 10 000 frames and the whole run)"
+for step in 0.6 2.0; do
+    "$bin/torvel-soak" 1000000 --time-step "$step"
+done
+
+section "findBallCollision and the hit tests (torvel-bench)"
+if [ -x "$bin/torvel-bench" ]; then
+    "$bin/torvel-bench" --benchmark_filter='FindBallCollision|HitPlane|HitCylinder|StepWorldFirstFrames' \
+        --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+        grep -E '_(median|stddev) |^Benchmark|^-'
+else
+    echo "(no torvel-bench in $build: configure with TORVEL_BUILD_BENCH=ON)"
+fi
+
+section "torvel-trace frames per second"
+for every in 1000000 1; do
+    times=()
+    for run in 1 2 3; do
+        start=$(date +%s.%N)
+        "$bin/torvel-trace" 1000000 --every "$every" --time-step 0.6 >/dev/null
+        end=$(date +%s.%N)
+        times+=("$(awk -v s="$start" -v e="$end" 'BEGIN {print 1000000 / (e - s)}')")
+    done
+    printf 'every %s: %.0f frames per second (median of 3)\n' "$every" "$(printf '%s\n' "${times[@]}" | median)"
+done
+
+section "instructions per frame in stepWorld (callgrind, 2000 frames at 0.6)"
+if command -v valgrind >/dev/null; then
+    (cd "$scratch" && valgrind --tool=callgrind --callgrind-out-file=soak.cg --toggle-collect='stepWorld(World&)' \
+        "$bin/torvel-soak" 2000 --time-step 0.6 >/dev/null 2>&1)
+    callgrind_annotate --inclusive=yes "$scratch/soak.cg" 2>/dev/null |
+        awk '/PROGRAM TOTALS/ {gsub(",", "", $1); printf "stepWorld: %.0f instructions per frame\n", $1 / 2000}
+             /stepWorld|findBallCollision|hitCylinder|hitPlane|distanceToPoint|spawnExplosion|normalize|sqrt/ &&
+             !/PROGRAM/ {n = $1; gsub(",", "", n); if (n + 0 > 0) printf "  %-60s %10.0f per frame\n", $NF, n / 2000}' |
+        head -n 14
+else
+    echo "(valgrind missing)"
+fi
+
+section "the program and torvel-shot under a private X server (llvmpipe)"
+: >"$scratch/displayfd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/displayfd" 2>/dev/null &
+xvfb_pid=$!
+for i in $(seq 100); do [ -s "$scratch/displayfd" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$scratch/displayfd")"
+if command -v glxinfo >/dev/null; then
+    glxinfo -B | grep -E 'OpenGL (renderer|version) string'
+fi
+
+fps=()
+for run in 1 2 3; do
+    line=$("$bin/torvel-shot" 3000 "$scratch/shot.png" --bench --size 640x480)
+    fps+=("$(sed -n 's/.*: \([0-9.]*\) frames per second/\1/p' <<<"$line")")
+done
+printf 'torvel-shot --bench, 3000 frames at 640x480: %s frames per second (median of 3: %s)\n' \
+    "${fps[*]}" "$(printf '%s\n' "${fps[@]}" | median)"
+
+# Start-up: from exec to the start-up question on screen, and from the answer to the first
+# frame presented (the program's own timing line). Resident memory after two seconds of frames.
+mkdir -p "$scratch/run"
+cp -r "$bin/torvel-room" "$bin/data" "$bin/Data" "$scratch/run/"
+question_ms=()
+answer_ms=()
+rss=()
+hwm=()
+for run in 1 2 3 4 5; do
+    start=$(date +%s%N)
+    (cd "$scratch/run" && exec env SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 ./torvel-room >/dev/null 2>"$scratch/stderr") &
+    pid=$!
+    box=
+    for i in $(seq 1000); do
+        box=$(xwininfo -root -tree 2>/dev/null | grep -F '"Start FullScreen?":' | awk '{print $1; exit}')
+        [ -n "$box" ] && break
+        sleep 0.005
+    done
+    shown=$(date +%s%N)
+    question_ms+=("$(((shown - start) / 1000000))")
+    xdotool windowfocus --sync "$box" key Escape
+    for i in $(seq 500); do grep -q '^First frame presented' "$scratch/stderr" && break; sleep 0.01; done
+    answer_ms+=("$(sed -n 's/.*, \([0-9.]*\) ms after the last answer/\1/p' "$scratch/stderr")")
+    sleep 2
+    rss+=("$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")")
+    hwm+=("$(awk '/^VmHWM:/ {print $2}' "/proc/$pid/status")")
+    kill -TERM "$pid"
+    wait "$pid" || true
+done
+printf 'exec to the start-up question: %s ms (median %s)\n' "${question_ms[*]}" "$(printf '%s\n' "${question_ms[@]}" | median)"
+printf 'answer to the first frame: %s ms (median %s)\n' "${answer_ms[*]}" "$(printf '%s\n' "${answer_ms[@]}" | median)"
+printf 'resident memory after 2 s: %s KiB (median %s), peak %s KiB\n' "${rss[*]}" \
+    "$(printf '%s\n' "${rss[@]}" | median)" "$(printf '%s\n' "${hwm[@]}" | sort -n | tail -n 1)"
