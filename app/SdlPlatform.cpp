@@ -78,6 +78,9 @@ SdlPlatform::~SdlPlatform() {
     }
     deleteContext();
     destroyWindow();
+    if (glLoaded_) {
+        SDL_GL_UnloadLibrary();
+    }
     if (videoStarted_) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
@@ -122,8 +125,12 @@ int SdlPlatform::startVideo() {
     if (videoStarted_) {
         return 1;
     }
+    if (videoFailed_) {
+        return 0;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "No window system: %s\n", SDL_GetError());
+        videoFailed_ = true;
         return 0;
     }
     // Without a display SDL falls back to a driver that draws nowhere; a window nobody can
@@ -133,10 +140,18 @@ int SdlPlatform::startVideo() {
         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
         std::fprintf(stderr, "No display to open a window on (is DISPLAY set?)\n");
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoFailed_ = true;
         return 0;
     }
     videoStarted_ = true;
     return 1;
+}
+
+void SdlPlatform::prepare() {
+    if (startVideo() == 1) {
+        // A failure here comes again, with its message, at the first window.
+        glLoaded_ = SDL_GL_LoadLibrary(nullptr) == 0;
+    }
 }
 
 int SdlPlatform::setFullscreenMode(int width, int height, int /*bits*/) {

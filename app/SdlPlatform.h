@@ -34,6 +34,10 @@ class SdlPlatform : public Platform {
     // refresh period (60 Hz when unknown), so the scene runs at the same speed everywhere.
     void swapBuffers() override;
 
+    // Starts the window system and loads the GL driver ahead of the first window, so that the
+    // wait after the start-up question is short. A failure shows at the first window.
+    void prepare();
+
     // For tools that capture or time frames: after createContext, no vsync and no pacing.
     void presentUnpaced();
 
@@ -42,6 +46,8 @@ class SdlPlatform : public Platform {
     void choosePacing();
 
     bool videoStarted_ = false;
+    bool videoFailed_ = false;  // said once on stderr; not tried again
+    bool glLoaded_ = false;     // by prepare(), kept until the end
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
     int modeWidth_ = 0;

@@ -12,6 +12,7 @@ World world;
 
 int main() {
     SdlPlatform platform;
+    platform.prepare();
     ExplosionSound sound;
     sound.open("Data/Explode.wav");
     Shell shell{platform, realSceneCalls(), world, ShellState{}, KeyTable{}};
