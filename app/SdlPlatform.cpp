@@ -289,8 +289,15 @@ int SdlPlatform::takeMessage(WindowMessage& message) {
     message = WindowMessage{};
     switch (event.type) {
         case SDL_KEYDOWN:
+            // Keys pressed with Alt held belong to the window system, not to the key table.
+            if ((event.key.keysym.mod & KMOD_ALT) == 0) {
+                message.kind = MessageKind::KeyDown;
+                message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
+            }
+            break;
         case SDL_KEYUP:
-            message.kind = event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp;
+            // Always taken, so that a key released while Alt is down does not stay held.
+            message.kind = MessageKind::KeyUp;
             message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
             break;
         case SDL_QUIT:
