@@ -9,7 +9,8 @@ seconds=${1:-60}
 [[ $seconds =~ ^[0-9]+$ && $seconds -gt 0 ]] || { echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2; }
 bash scripts/ensure-packages.sh
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target torvel-fuzz-text-forms torvel-fuzz-bitmap
+# The whole project, so that clang's warnings (errors here) are seen too, not only the fuzz targets'.
+cmake --build --preset fuzz
 
 build=build/fuzz
 rm -rf "$build/seeds"
