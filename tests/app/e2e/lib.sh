@@ -40,7 +40,7 @@ fail() {
 start_xvfb() {
     local fifo="$WORK/displayfd"
     : >"$fifo"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$fifo" 2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset -br 3>"$fifo" 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     local i
     for i in $(seq 100); do

@@ -33,4 +33,8 @@ wait_exit
 grep -qF "The Requested Fullscreen Mode Is Not Supported By" "$WORK/stderr" || fail "question not on stderr"
 # Every opening loads the four pictures afresh.
 [ "$(grep -c "^Width of data/marble.bmp: " "$WORK/stdout")" -eq 2 ] || fail "pictures not loaded twice"
+# Xvfb cannot sync to a refresh: the program paces itself to 60 frames a second.
+rate=$(sed -n 's/^\([0-9]*\) frames presented in \([0-9.]*\) s.*/\1 \2/p' "$WORK/stderr" |
+    awk '{printf "%d", $1 / $2}')
+[ -n "$rate" ] && [ "$rate" -le 62 ] || fail "${rate:-no} frames a second"
 echo "windowed: ok"
