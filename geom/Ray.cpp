@@ -7,11 +7,11 @@ namespace {
 constexpr double parallelThreshold = 1e-8;
 }  // namespace
 
-Ray::Ray(const Vector& point, const Vector& second) : point_(point) {
+Ray::Ray(const Vector& origin, const Vector& second) : point(origin) {
     if (second.isUnit()) {
-        direction_ = second;
+        direction = second;
     } else {
-        unit(second - point, direction_);
+        unit(second - origin, direction);
     }
 }
 
@@ -19,10 +19,10 @@ int Ray::closestPoints(const Ray& other, Vector& onThis, Vector& onOther) const 
     if (!isValid() || !other.isValid()) {
         return 0;
     }
-    const Vector& p1 = point_;
-    const Vector& d1 = direction_;
-    const Vector& p2 = other.point_;
-    const Vector& d2 = other.direction_;
+    const Vector& p1 = point;
+    const Vector& d1 = direction;
+    const Vector& p2 = other.point;
+    const Vector& d2 = other.direction;
 
     const double c = dot(d1, d2);
     const double den = 1.0 - c * c;
@@ -55,9 +55,9 @@ double Ray::distanceToPoint(const Vector& q) const {
     if (!isValid() || !q.isValid()) {
         return 0.0;
     }
-    const Vector v = q - point_;
-    const double t = dot(direction_, v);
-    const Vector foot = point_ + direction_ * t;
+    const Vector v = q - point;
+    const double t = dot(direction, v);
+    const Vector foot = point + direction * t;
     return q.distance(foot);
 }
 

@@ -11,12 +11,12 @@ public:
     Ray() = default;
     // A Unit second vector is taken as the direction; any other is a second point on the line,
     // and the direction is unit(second - point).
-    Ray(const Vector& point, const Vector& second);
+    Ray(const Vector& origin, const Vector& second);
 
     // The direction is Unit (possibly the zero vector flagged Unit) and the point is valid.
-    bool isValid() const { return direction_.isUnit() && point_.isValid(); }
-    Vector getPoint() const { return point_; }
-    Vector getDirection() const { return direction_; }
+    bool isValid() const { return direction.isUnit() && point.isValid(); }
+    Vector getPoint() const { return point; }
+    Vector getDirection() const { return direction; }
 
     // Closest points of the two lines; 0 (destinations untouched) when either ray is not valid.
     int closestPoints(const Ray& other, Vector& onThis, Vector& onOther) const;
@@ -29,7 +29,8 @@ public:
     std::ostream& print(std::ostream& out) const;
     std::istream& read(std::istream& in);
 
-private:
-    Vector point_;
-    Vector direction_;
+    // Plain fields, so a record can hold an axis whose direction is not flagged Unit; such a
+    // ray is simply not valid for the operations above.
+    Vector point;
+    Vector direction;
 };

@@ -56,9 +56,9 @@ std::ostream& Ray::print(std::ostream& out) const {
         return out << "Invalid";
     }
     out << "(P=";
-    point_.print(out);
+    point.print(out);
     out << ",V=";
-    direction_.print(out);
+    direction.print(out);
     return out << ')';
 }
 
@@ -69,11 +69,11 @@ std::istream& Ray::read(std::istream& in) {
     } else {
         readChar(in);  // P
         readChar(in);  // =
-        point_.read(in);
+        point.read(in);
         readChar(in);  // ,
         readChar(in);  // V
         readChar(in);  // =
-        direction_.read(in);  // taken as read: a Default direction leaves the ray invalid
+        direction.read(in);  // taken as read: a Default direction leaves the ray invalid
     }
     readChar(in);
     return in;

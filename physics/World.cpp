@@ -7,12 +7,16 @@ void initWorld(World& world) {
     world.walls[3] = Plane{Vector(0.0, 0.0, 300.0), Vector(0.0, 0.0, -1.0)};
     world.walls[4] = Plane{Vector(0.0, 0.0, -300.0), Vector(0.0, 0.0, 1.0)};
 
-    // A Ray takes a Unit second vector as its direction; any other would be read as a second point.
-    world.cylinders[0].axis = Ray(Vector(0.0, 0.0, 0.0), unit(Vector(0.0, 1.0, 0.0)));
+    // The axis fields are set as they stand: the upright and the lying axis keep their
+    // Default status, only the slanted one is normalised in place.
+    world.cylinders[0].axis.point = Vector(0.0, 0.0, 0.0);
+    world.cylinders[0].axis.direction = Vector(0.0, 1.0, 0.0);
     world.cylinders[0].radius = 80.0;
-    world.cylinders[1].axis = Ray(Vector(200.0, -300.0, 0.0), unit(Vector(0.0, 0.0, 1.0)));
+    world.cylinders[1].axis.point = Vector(200.0, -300.0, 0.0);
+    world.cylinders[1].axis.direction = Vector(0.0, 0.0, 1.0);
     world.cylinders[1].radius = 80.0;
-    world.cylinders[2].axis = Ray(Vector(-200.0, 0.0, 0.0), unit(Vector(0.0, 1.0, 1.0)));
+    world.cylinders[2].axis.point = Vector(-200.0, 0.0, 0.0);
+    world.cylinders[2].axis.direction = Vector(0.0, 1.0, 1.0).normalize();
     world.cylinders[2].radius = 50.0;
 
     world.ballCount = 10;

@@ -60,6 +60,9 @@ TEST(World, StartScene) {
     expectVector(c[2].axis.getPoint(), -200, 0, 0);
     const double half = 1.0 / std::sqrt(2.0);
     expectVector(c[2].axis.getDirection(), 0, half, half);
+    EXPECT_EQ(c[0].axis.direction.getStatus(), VectorStatus::Default);
+    EXPECT_EQ(c[1].axis.direction.getStatus(), VectorStatus::Default);
+    EXPECT_EQ(c[2].axis.direction.getStatus(), VectorStatus::Unit);
     EXPECT_EQ(c[0].radius, 80.0);
     EXPECT_EQ(c[1].radius, 80.0);
     EXPECT_EQ(c[2].radius, 50.0);
