@@ -66,6 +66,18 @@ int loadBitmap(const char* fileName, Image& image, std::uint32_t maxDimension) {
         return 0;
     }
 
+    // A header that promises more pixels than the file holds fails as the read would, but before
+    // the block is allocated: a file of a few bytes must not make us reserve hundreds of megabytes.
+    const long here = std::ftell(file);
+    if (here >= 0 && std::fseek(file, 0, SEEK_END) == 0) {
+        const long end = std::ftell(file);
+        std::fseek(file, here, SEEK_SET);
+        if (end >= 0 && static_cast<std::uint64_t>(end) < 54u + byteCount) {
+            std::printf("Error reading image data from %s.\n", fileName);
+            return 0;
+        }
+    }
+
     std::fseek(file, 24, SEEK_CUR);
 
     const std::size_t size = static_cast<std::size_t>(byteCount);
