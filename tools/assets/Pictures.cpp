@@ -94,8 +94,9 @@ Picture makeSpark() {
 Picture makeFloorTiles() {
     Picture picture(size, size);
     constexpr int tile = size / 8;
-    const Colour light{0.88, 0.82, 0.70};
-    const Colour dark{0.50, 0.27, 0.18};
+    // Warm enough to stay warm when the translucent floor lets the blue background through.
+    const Colour light{0.98, 0.88, 0.66};
+    const Colour dark{0.62, 0.31, 0.15};
     const Colour grout{0.33, 0.31, 0.29};
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
