@@ -18,7 +18,7 @@ struct Picture {
 // Uncompressed 24-bit BMP with the 54-byte header. Returns false when the file cannot be written.
 bool writeBmp(const std::string& path, const Picture& picture);
 
-// The four textures of the scene, 256 x 256, the same bytes on every run.
+// The four textures of the scene, 256 x 256 (the bricks 512 x 512), the same bytes on every run.
 Picture makeMarble();
 Picture makeSpark();
 Picture makeFloorTiles();

@@ -126,34 +126,36 @@ Picture makeFloorTiles() {
 
 // Sixteen courses of red-brown bricks in running bond, each brick its own shade, in pale mortar.
 Picture makeWallBricks() {
-    Picture picture(size, size);
-    constexpr int course = size / 16;
+    // Twice the others' resolution: the following camera comes close to the walls.
+    constexpr int wallSize = 2 * size;
+    Picture picture(wallSize, wallSize);
+    constexpr int course = wallSize / 16;
     constexpr int brick = course * 2;
-    constexpr int joint = 2;
+    constexpr int joint = 4;
     const Colour brickColour{0.64, 0.30, 0.21};
     const Colour burnt{0.42, 0.20, 0.15};
     const Colour mortar{0.74, 0.71, 0.66};
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
+    for (int y = 0; y < wallSize; ++y) {
+        for (int x = 0; x < wallSize; ++x) {
             const int row = y / course;
             const int shifted = x + (row & 1) * (brick / 2);
-            const int column = (shifted / brick) % (size / brick);
+            const int column = (shifted / brick) % (wallSize / brick);
             const int lx = shifted % brick;
             const int ly = y % course;
-            const double u = x / double(size);
-            const double v = y / double(size);
-            const double speckle = tiledFractal(u, v, 32, 3, 131u);
+            const double u = x / double(wallSize);
+            const double v = y / double(wallSize);
+            const double speckle = tiledFractal(u, v, 32, 4, 131u);
             Colour c;
             if (lx < joint || ly < joint) {
                 c = times(mortar, 0.85 + 0.25 * speckle);
             } else {
                 const double h = latticeValue(column, row, 151u);
                 c = mix(brickColour, burnt, 0.6 * h * h);
-                c = times(c, 0.85 + 0.3 * speckle + 0.06 * latticeValue(x, y, 7u));
+                c = times(c, 0.85 + 0.3 * speckle + 0.03 * latticeValue(x, y, 7u));
                 // Shadow under the upper joint and light at the lower one give the bricks some relief.
-                if (ly == course - 1) {
+                if (ly >= course - 2) {
                     c = times(c, 1.12);
-                } else if (ly == joint) {
+                } else if (ly < joint + 2) {
                     c = times(c, 0.8);
                 }
             }
