@@ -33,6 +33,7 @@ struct SoakResult {
     std::int64_t framesRun = 0;
     int largestSubsteps = 0;
     std::int64_t largestSubstepsFrame = 0;
+    std::int64_t totalSubsteps = 0;
     std::int64_t cappedFrames = 0;  // frames that reached the sub-step bound with time left
     std::int64_t slowestFrameNs = 0;
     std::int64_t slowestFrame = 0;

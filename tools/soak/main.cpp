@@ -29,6 +29,9 @@ int main(int argc, char** argv) {
     std::printf("frames %lld time-step %g\n", static_cast<long long>(r.framesRun), options.timeStep);
     std::printf("largest sub-step count %d (frame %lld), limit %d\n", r.largestSubsteps,
                 static_cast<long long>(r.largestSubstepsFrame), soakSubstepLimit);
+    std::printf(
+        "sub-steps per frame on average %.3f\n",
+        r.framesRun > 0 ? static_cast<double>(r.totalSubsteps) / static_cast<double>(r.framesRun) : 0.0);
     std::printf("frames that reached the sub-step cap %lld\n", static_cast<long long>(r.cappedFrames));
     std::printf("sound requests %lld, explosions spawned %lld\n", static_cast<long long>(r.sounds),
                 static_cast<long long>(r.spawns));
