@@ -342,7 +342,7 @@ void SdlPlatform::swapBuffers() {
                          "First frame presented %.1f ms after start-up, %.1f ms after the last answer\n",
                          millisecondsBetween(created_, now), millisecondsBetween(lastAnswer_, now));
         }
-        if (framesShown_ % 300 == 0) {
+        if (framesShown_ % 100 == 0) {
             std::fprintf(stderr, "%ld frames presented after %.1f s\n", framesShown_,
                          millisecondsBetween(created_, now) / 1000.0);
         }

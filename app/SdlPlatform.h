@@ -10,7 +10,7 @@ struct SDL_Window;
 // (or fullscreen-mode question) and stops with the object.
 //
 // Environment: TORVEL_FRAME_PACING=0 switches the frame pacing off (see swapBuffers);
-// TORVEL_TIMING=1 prints on stderr when the first frame has been presented, every 300th
+// TORVEL_TIMING=1 prints on stderr when the first frame has been presented, every 100th
 // frame, and at the end how many frames were presented in how long.
 class SdlPlatform : public Platform {
   public:

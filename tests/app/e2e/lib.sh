@@ -111,21 +111,23 @@ wait_gone() {
 answer() {
     local id
     id=$(wait_window "$1")
-    xdotool windowfocus --sync "$id" key "$2"
+    timeout 10 xdotool windowfocus --sync "$id" key "$2" || fail "cannot answer \"$1\""
     wait_gone "$1"
 }
 
 # press KEY [SECONDS]: holds a key down long enough for frames to see it.
 press() {
-    xdotool keydown "$1"
+    timeout 5 xdotool keydown "$1"
     sleep "${2:-0.15}"
-    xdotool keyup "$1"
+    timeout 5 xdotool keyup "$1"
     sleep 0.1
 }
 
 # focus NAME: gives the program's window the keyboard focus.
 focus() {
-    xdotool windowfocus --sync "$(wait_window "$1")"
+    local id
+    id=$(wait_window "$1")
+    timeout 10 xdotool windowfocus --sync "$id" || fail "cannot focus \"$1\""
 }
 
 # geometry NAME: "WIDTHxHEIGHT+X+Y" of a window.
