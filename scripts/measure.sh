@@ -28,8 +28,11 @@ median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (
 section "machine"
 echo "nproc $(nproc)"
 grep -m1 'model name' /proc/cpuinfo | sed 's/^model name[[:space:]]*: /cpu /'
+grep -m1 'cpu MHz' /proc/cpuinfo | sed 's/^cpu MHz[[:space:]]*: /clock MHz /'
+lscpu | sed -n 's/^Hypervisor vendor:[[:space:]]*/virtualised on /p'
 awk '/^MemTotal:/ {printf "memory %.1f GiB\n", $2 / 1048576}' /proc/meminfo
 echo "compiler $(c++ --version | head -n 1)"
+echo "load average at start $(cut -d" " -f1-3 /proc/loadavg)"
 
 section "stepWorld per frame (torvel-soak: first 10 000 frames and the whole run)"
 for step in 0.6 2.0; do
@@ -108,7 +111,7 @@ for run in 1 2 3 4 5; do
     pid=$!
     box=
     for i in $(seq 1000); do
-        box=$(xwininfo -root -tree 2>/dev/null | grep -F '"Start FullScreen?":' | awk '{print $1; exit}')
+        box=$(xwininfo -root -tree 2>/dev/null | grep -F '"Start FullScreen?":' | awk '{print $1; exit}' || true)
         [ -n "$box" ] && break
         sleep 0.005
     done
