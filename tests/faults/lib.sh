@@ -56,3 +56,30 @@ scene_drawn() {
     [ "$spread" -gt 50 ] || fail "window \"$1\" shows no scene (grey spread $spread)"
     keep_picture "$WORK/scene.png" "faults-$(basename "$0" .sh)-${FAULT_CASE:-scene}.png"
 }
+
+# start_xvfb_without_repeat WIDTHxHEIGHTxDEPTH: as start_xvfb, but a key held down does not
+# repeat for a minute, so a key can be held until the program has acted on it.
+start_xvfb_without_repeat() {
+    local fifo="$WORK/displayfd"
+    : >"$fifo"
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset -br -ardelay 60000 3>"$fifo" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 100); do
+        if [ -s "$fifo" ]; then
+            export DISPLAY=":$(head -n 1 "$fifo")"
+            xdpyinfo >/dev/null 2>&1 && return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "Xvfb did not start"
+}
+
+# quit_by_escape [SECONDS]: holds Escape until the program has ended (slow frames under the
+# sanitizers must not miss it) and sets APP_STATUS.
+quit_by_escape() {
+    timeout 5 xdotool keydown Escape
+    wait_exit "${1:-20}"
+    timeout 5 xdotool keyup Escape || true
+}

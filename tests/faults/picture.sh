@@ -76,9 +76,10 @@ Bpp from $name is not 24: 32"
         focus "Torvel Square Room"
         sleep 0.5
         scene_drawn "Torvel Square Room"
-        press Escape
+        quit_by_escape
+    else
+        wait_exit 20
     fi
-    wait_exit 20
     no_crash
     [ "$APP_STATUS" -eq "$status" ] || fail "$name $FAULT_CASE: exit status $APP_STATUS, not $status"
     if [ "$status" -eq 0 ]; then

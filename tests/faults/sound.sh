@@ -24,8 +24,7 @@ sleep 2
 press F3
 press F3
 scene_drawn "Torvel Square Room"
-press Escape
-wait_exit 20
+quit_by_escape
 no_crash
 [ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS"
 count=$(grep -ci 'sound' "$WORK/stderr" || true)
