@@ -47,18 +47,6 @@ std::vector<std::uint8_t> swapped(std::vector<std::uint8_t> bytes) {
     return bytes;
 }
 
-TEST(ReadLittleEndian, FirstByteIsLowest) {
-    std::FILE* file = std::tmpfile();
-    ASSERT_NE(file, nullptr);
-    const unsigned char bytes[] = {0x78, 0x56, 0x34, 0x12, 0xcd, 0xab, 0xff, 0xff, 0xff, 0xff};
-    std::fwrite(bytes, 1, sizeof bytes, file);
-    std::rewind(file);
-    EXPECT_EQ(readUint32Le(file), 0x12345678u);
-    EXPECT_EQ(readUint16Le(file), 0xabcdu);
-    EXPECT_EQ(readUint32Le(file), 0xffffffffu);
-    std::fclose(file);
-}
-
 TEST_F(LoadBitmapTest, ExchangesBlueAndRedOfEveryPixel) {
     BmpFile file;
     file.width = 4;
