@@ -17,7 +17,7 @@ keep_picture "$WORK/fullscreen.png" fullscreen.png
 [ "$(colour_spread "$WORK/fullscreen.png")" -gt 50 ] || fail "no scene on the screen"
 
 for round in windowed fullscreen; do
-    focus "$(xwininfo -root -tree | grep -qF '"Torvel Room":' && echo "Torvel Room" || echo "Torvel Square Room")"
+    focus "$(shown "Torvel Room" && echo "Torvel Room" || echo "Torvel Square Room")"
     press F1
     wait_gone "Torvel Square Room"
     sleep 0.5
@@ -27,7 +27,6 @@ for round in windowed fullscreen; do
 done
 
 kill -TERM "$APP_PID"
-wait_exit
-[ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS after closing"
+expect_exit 0 "after closing"
 [ "$(grep -c "^Width of data/marble.bmp: " "$WORK/stdout")" -eq 3 ] || fail "pictures not loaded three times"
 echo "fullscreen: ok"

@@ -82,8 +82,5 @@ far=$(sky "$WORK/far.png")
 shrunk() { [ "$1" -lt $((far - 50)) ]; }
 hold_until Up near-again shrunk
 
-focus "Torvel Square Room"
-press Escape
-wait_exit
-[ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS"
+quit_by_escape "Torvel Square Room"
 echo "keys: ok"

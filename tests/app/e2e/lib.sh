@@ -36,22 +36,29 @@ fail() {
     exit 1
 }
 
+# poll SECONDS COMMAND...: true once the command succeeds within that time.
+poll() {
+    local i
+    for i in $(seq $(($1 * 10))); do
+        "${@:2}" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# running WHAT: fails the test when the program has ended while WHAT was awaited.
+running() { kill -0 "$APP_PID" 2>/dev/null || fail "program ended while waiting for $1"; }
+
 # start_xvfb WIDTHxHEIGHTxDEPTH: a server on a free display number, DISPLAY set to it.
 start_xvfb() {
     local fifo="$WORK/displayfd"
     : >"$fifo"
     Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset -br 3>"$fifo" 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
-    local i
-    for i in $(seq 100); do
-        if [ -s "$fifo" ]; then
-            export DISPLAY=":$(head -n 1 "$fifo")"
-            xdpyinfo >/dev/null 2>&1 && return 0
-        fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    fail "Xvfb did not start"
+    xvfb_ready() {
+        [ -s "$fifo" ] && export DISPLAY=":$(head -n 1 "$fifo")" && xdpyinfo >/dev/null 2>&1
+    }
+    poll 10 xvfb_ready || fail "Xvfb did not start"
 }
 
 # make_rundir: the program with its pictures and sound in a directory of its own, so that a
@@ -81,37 +88,31 @@ window_id() {
     done
 }
 
+shown() { [ -n "$(window_id "$1")" ]; }
+gone() { ! shown "$1"; }
+ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
+shown_while_running() { shown "$1" || { running "\"$1\""; false; }; }
+
 # wait_window NAME [SECONDS]: waits until a window of that name exists and prints its id.
 wait_window() {
-    local id i
-    for i in $(seq $((${2:-10} * 10))); do
-        id=$(window_id "$1")
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        kill -0 "$APP_PID" 2>/dev/null || fail "program ended while waiting for \"$1\""
-        sleep 0.1
-    done
-    fail "no window \"$1\" within ${2:-10} s"
+    poll "${2:-10}" shown_while_running "$1" || fail "no window \"$1\" within ${2:-10} s"
+    window_id "$1"
 }
 
 # wait_gone NAME: waits until no window of that name exists.
-wait_gone() {
-    local i
-    for i in $(seq 100); do
-        [ -z "$(window_id "$1")" ] && return 0
-        sleep 0.1
-    done
-    fail "window \"$1\" still there"
-}
+wait_gone() { poll 10 gone "$1" || fail "window \"$1\" still there"; }
 
-# answer CAPTION KEY: waits for the message box with that caption and answers it with a key
-# (Return: Yes or OK, Escape: No).
-answer() {
+# focus NAME [KEY]: gives the program's window the keyboard focus, and presses a key in it.
+focus() {
     local id
     id=$(wait_window "$1")
-    timeout 10 xdotool windowfocus --sync "$id" key "$2" || fail "cannot answer \"$1\""
+    timeout 10 xdotool windowfocus --sync "$id" ${2:+key "$2"} || fail "cannot focus \"$1\""
+}
+
+# answer CAPTION KEY: answers the message box with that caption with a key (Return: Yes or OK,
+# Escape: No).
+answer() {
+    focus "$1" "$2"
     wait_gone "$1"
 }
 
@@ -123,13 +124,6 @@ press() {
     sleep 0.1
 }
 
-# focus NAME: gives the program's window the keyboard focus.
-focus() {
-    local id
-    id=$(wait_window "$1")
-    timeout 10 xdotool windowfocus --sync "$id" || fail "cannot focus \"$1\""
-}
-
 # geometry NAME: "WIDTHxHEIGHT+X+Y" of a window.
 geometry() {
     xwininfo -root -tree | grep -F "\"$1\":" | awk '{print $(NF-1); exit}'
@@ -137,17 +131,23 @@ geometry() {
 
 # wait_exit [SECONDS]: waits for the program to end and sets APP_STATUS.
 wait_exit() {
-    local i
-    for i in $(seq $((${1:-10} * 10))); do
-        if ! kill -0 "$APP_PID" 2>/dev/null; then
-            APP_STATUS=0
-            wait "$APP_PID" || APP_STATUS=$?
-            APP_PID=
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "program still running after ${1:-10} s"
+    poll "${1:-10}" ended || fail "program still running after ${1:-10} s"
+    APP_STATUS=0
+    wait "$APP_PID" || APP_STATUS=$?
+    APP_PID=
+}
+
+# expect_exit STATUS WHY: waits for the program to end with that status.
+expect_exit() {
+    wait_exit
+    [ "$APP_STATUS" -eq "$1" ] || fail "exit status $APP_STATUS $2"
+}
+
+# quit_by_escape WINDOW: Escape in the window ends the program with status 0.
+quit_by_escape() {
+    focus "$1"
+    press Escape
+    expect_exit 0 "after Escape"
 }
 
 # screenshot FILE: the whole screen as a picture.

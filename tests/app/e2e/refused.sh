@@ -8,8 +8,7 @@ start_app
 answer "Start FullScreen?" Return
 answer "Quarn GL" Escape
 answer "ERROR" Return
-wait_exit
-[ "$APP_STATUS" -eq 1 ] || fail "exit status $APP_STATUS after declining windowed mode"
+expect_exit 1 "after declining windowed mode"
 grep -qF "ERROR: Program Will Now Close." "$WORK/stderr" || fail "closing message not on stderr"
 [ ! -s "$WORK/stdout" ] || fail "pictures were loaded"
 echo "refused: ok"

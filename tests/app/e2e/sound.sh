@@ -14,36 +14,18 @@ first_sound() { { cmp "$1" /dev/zero 2>/dev/null || true; } | awk '/differ/ {pri
 # frames: the latest frame count the program has reported.
 frames() { sed -n 's/^\([0-9]*\) frames presented after.*/\1/p' "$WORK/stderr" | tail -n 1; }
 
-# until_true SECONDS COMMAND...: polls until the command succeeds.
-until_true() {
-    local limit=$(($1 * 10)) i
-    shift
-    for i in $(seq "$limit"); do
-        "$@" && return 0
-        kill -0 "$APP_PID" 2>/dev/null || fail "program ended early"
-        sleep 0.1
-    done
-    return 1
-}
-
 start_window() {
     answer "Start FullScreen?" Escape
     focus "Torvel Square Room"
 }
 
-stop() {
-    press Escape
-    wait_exit
-    [ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS"
-}
-
 # Sound on: silence up to the first contact, then the sound from its first sample.
 SDL_AUDIODRIVER=disk start_app SDL_DISKAUDIOFILE="$WORK/on.raw" TORVEL_FRAME_PACING=0
 start_window
-sounding() { [ -n "$(first_sound "$WORK/on.raw")" ]; }
-until_true 150 sounding || fail "no sound in the written audio by frame $(frames)"
+sounding() { [ -n "$(first_sound "$WORK/on.raw")" ] || { running "the sound"; false; }; }
+poll 150 sounding || fail "no sound in the written audio by frame $(frames)"
 sleep 0.3
-stop
+quit_by_escape "Torvel Square Room"
 [ "$(frames)" -ge 700 ] || fail "sound before the first contact, at frame $(frames)"
 skip_out=$(first_sound "$WORK/on.raw")
 skip_in=$(first_sound "$WORK/explode.raw")
@@ -59,9 +41,9 @@ if [ "$(frames)" -ge 700 ] 2>/dev/null; then
     echo "sound: frames come too fast to press F3 before the first contact; skipped" >&2
     exit 77
 fi
-reached_800() { [ "$(frames)" -ge 800 ] 2>/dev/null; }
-until_true 150 reached_800 || fail "not 800 frames, only $(frames)"
-stop
+reached_800() { [ "$(frames)" -ge 800 ] 2>/dev/null || { running "frame 800"; false; }; }
+poll 150 reached_800 || fail "not 800 frames, only $(frames)"
+quit_by_escape "Torvel Square Room"
 [ -s "$WORK/off.raw" ] || fail "no audio written with sound off"
 [ -z "$(first_sound "$WORK/off.raw")" ] || fail "sound played with F3 off"
 echo "sound: ok"

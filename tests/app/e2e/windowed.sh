@@ -26,10 +26,7 @@ screenshot "$WORK/rebuilt.png"
 keep_picture "$WORK/rebuilt.png" rebuilt.png
 [ "$(colour_spread "$WORK/rebuilt.png" 640x480+0+0)" -gt 50 ] || fail "the rebuilt window shows no scene"
 
-focus "Torvel Room"
-press Escape
-wait_exit
-[ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS after Escape"
+quit_by_escape "Torvel Room"
 grep -qF "The Requested Fullscreen Mode Is Not Supported By" "$WORK/stderr" || fail "question not on stderr"
 # Every opening loads the four pictures afresh.
 [ "$(grep -c "^Width of data/marble.bmp: " "$WORK/stdout")" -eq 2 ] || fail "pictures not loaded twice"
