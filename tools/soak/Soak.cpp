@@ -1,44 +1,15 @@
 #include "tools/soak/Soak.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 #include "physics/Explosion.h"
 #include "physics/Step.h"
+#include "tools/trace/Trace.h"
 
 namespace {
-
-// Plain decimal digits only: no sign, no blanks, nothing after them, no overflow.
-bool parseCount(const char* text, std::int64_t& value) {
-    if (*text == '\0' || std::strspn(text, "0123456789") != std::strlen(text)) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long long parsed = std::strtoll(text, &end, 10);
-    if (errno != 0 || *end != '\0') {
-        return false;
-    }
-    value = parsed;
-    return true;
-}
-
-bool parseFinite(const char* text, double& value) {
-    if (*text == '\0' || std::strchr(" \t\n\v\f\r", *text) != nullptr) {
-        return false;
-    }
-    char* end = nullptr;
-    const double parsed = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !std::isfinite(parsed)) {
-        return false;
-    }
-    value = parsed;
-    return true;
-}
 
 bool finite(const Vector& v) {
     return std::isfinite(v.getX()) && std::isfinite(v.getY()) && std::isfinite(v.getZ());
@@ -112,11 +83,7 @@ int findNonFiniteBall(const World& world, char* message, std::size_t size) {
 SoakResult runSoak(const SoakOptions& options, std::int64_t firstCount, FrameTimes& firstTimes,
                    FrameTimes& allTimes) {
     // The same start as the trace: the start scene, sound requested (no player), free camera.
-    World world;
-    initWorld(world);
-    world.timeStep = options.timeStep;
-    world.soundOn = 1;
-    world.cameraMode = 0;
+    World world = headlessStartWorld(options.timeStep);
 
     // Called through a pointer so that the step stays one function of its own, which the
     // instruction counts of a profiler can be read off, however the build inlines.

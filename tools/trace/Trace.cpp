@@ -23,7 +23,28 @@ bool isDigits(const char* text) {
     return true;
 }
 
-// Plain decimal digits only: no sign, no blanks, nothing after them, no overflow.
+void printFrame(std::FILE* out, std::int64_t n, const StepReport& report, const World& world) {
+    std::fprintf(out, "frame %lld substeps %d sounds %d spawns %d viewAngle %.9g\n",
+                 static_cast<long long>(n), report.substeps, report.sounds, report.spawns,
+                 static_cast<double>(world.viewAngle));
+    for (int i = 0; i < world.ballCount; ++i) {
+        const Vector& p = world.ballPositions[i];
+        const Vector& v = world.ballVelocities[i];
+        std::fprintf(out, "ball %d %.17g %.17g %.17g %.17g %.17g %.17g\n", i, p.getX(), p.getY(), p.getZ(),
+                     v.getX(), v.getY(), v.getZ());
+    }
+    for (int slot = 0; slot < explosionSlots; ++slot) {
+        const Explosion& e = world.explosions[slot];
+        if (e.alpha > 0.0f) {
+            std::fprintf(out, "explosion %d %.9g %.9g %.17g %.17g %.17g\n", slot,
+                         static_cast<double>(e.alpha), static_cast<double>(e.scale), e.position.getX(),
+                         e.position.getY(), e.position.getZ());
+        }
+    }
+}
+
+}  // namespace
+
 bool parseCount(const char* text, std::int64_t& value) {
     if (!isDigits(text)) {
         return false;
@@ -52,27 +73,14 @@ bool parseFinite(const char* text, double& value) {
     return true;
 }
 
-void printFrame(std::FILE* out, std::int64_t n, const StepReport& report, const World& world) {
-    std::fprintf(out, "frame %lld substeps %d sounds %d spawns %d viewAngle %.9g\n",
-                 static_cast<long long>(n), report.substeps, report.sounds, report.spawns,
-                 static_cast<double>(world.viewAngle));
-    for (int i = 0; i < world.ballCount; ++i) {
-        const Vector& p = world.ballPositions[i];
-        const Vector& v = world.ballVelocities[i];
-        std::fprintf(out, "ball %d %.17g %.17g %.17g %.17g %.17g %.17g\n", i, p.getX(), p.getY(), p.getZ(),
-                     v.getX(), v.getY(), v.getZ());
-    }
-    for (int slot = 0; slot < explosionSlots; ++slot) {
-        const Explosion& e = world.explosions[slot];
-        if (e.alpha > 0.0f) {
-            std::fprintf(out, "explosion %d %.9g %.9g %.17g %.17g %.17g\n", slot,
-                         static_cast<double>(e.alpha), static_cast<double>(e.scale), e.position.getX(),
-                         e.position.getY(), e.position.getZ());
-        }
-    }
+World headlessStartWorld(double timeStep) {
+    World world;
+    initWorld(world);
+    world.timeStep = timeStep;
+    world.soundOn = 1;
+    world.cameraMode = 0;
+    return world;
 }
-
-}  // namespace
 
 const char* traceUsage() {
     return "usage: torvel-trace FRAMES [--every K] [--time-step X]\n";
@@ -111,12 +119,7 @@ bool parseTraceArgs(int argc, const char* const* argv, TraceOptions& options) {
 }
 
 bool runTrace(const TraceOptions& options, std::FILE* out) {
-    World world;
-    initWorld(world);
-    world.timeStep = options.timeStep;
-    world.soundOn = 1;
-    world.cameraMode = 0;
-
+    World world = headlessStartWorld(options.timeStep);
     for (std::int64_t n = 1; n <= options.frames; ++n) {
         const StepReport report = stepWorld(world);
         ageExplosions(world);

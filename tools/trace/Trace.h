@@ -3,12 +3,23 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "physics/World.h"
+
 // A headless run of the start scene with no key pressed, printed frame by frame.
 struct TraceOptions {
     std::int64_t frames = 0;
     std::int64_t every = 1;  // print after every K-th frame (and after the last)
     double timeStep = 0.6;
 };
+
+// The start scene as the program lays it out, with the given time step, sound on and the free
+// camera: what the headless runs (trace, soak) start from.
+World headlessStartWorld(double timeStep);
+
+// Argument pieces the headless tools share. A count is plain decimal digits (no sign, no
+// blanks, no overflow); a time step is a finite double with nothing around it.
+bool parseCount(const char* text, std::int64_t& value);
+bool parseFinite(const char* text, double& value);
 
 // The one-line usage text, newline included.
 const char* traceUsage();
