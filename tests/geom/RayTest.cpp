@@ -2,14 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "ExpectVector.h"
 
-void expectExactly(const Vector& v, double x, double y, double z, VectorStatus status) {
-    EXPECT_EQ(v.getX(), x);
-    EXPECT_EQ(v.getY(), y);
-    EXPECT_EQ(v.getZ(), z);
-    EXPECT_EQ(v.getStatus(), status);
-}
+namespace {
 
 TEST(Ray, ConstructionFromTwoPointsOrAPointAndADirection) {
     const Ray toward(Vector(0, 0, 0), Vector(2, 0, 0));

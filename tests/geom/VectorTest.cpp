@@ -5,14 +5,9 @@
 
 #include "geom/Vector.h"
 
-namespace {
+#include "ExpectVector.h"
 
-void expectExactly(const Vector& v, double x, double y, double z, VectorStatus status) {
-    EXPECT_EQ(v.getX(), x);
-    EXPECT_EQ(v.getY(), y);
-    EXPECT_EQ(v.getZ(), z);
-    EXPECT_EQ(v.getStatus(), status);
-}
+namespace {
 
 TEST(Vector, DefaultConstructedIsInvalidZeroAndInert) {
     Vector v;
