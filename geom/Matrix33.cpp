@@ -14,7 +14,9 @@ void setIdentity(double* m) {
 }
 }  // namespace
 
-Matrix33::Matrix33() { setIdentity(m); }
+Matrix33::Matrix33() {
+    setIdentity(m);
+}
 
 Matrix33::Matrix33(double m0, double m1, double m2, double m3, double m4, double m5, double m6, double m7,
                    double m8)
@@ -59,7 +61,8 @@ Matrix33& scale(const Matrix33& a, double s, Matrix33& dst) {
 Matrix33& multiply(const Matrix33& a, const Matrix33& b, Matrix33& dst) {
     for (int c = 0; c < 3; ++c) {
         for (int r = 0; r < 3; ++r) {
-            dst.m[3 * r + c] = (a.m[3 * r] * b.m[c] + a.m[3 * r + 1] * b.m[3 + c]) + a.m[3 * r + 2] * b.m[6 + c];
+            dst.m[3 * r + c] =
+                (a.m[3 * r] * b.m[c] + a.m[3 * r + 1] * b.m[3 + c]) + a.m[3 * r + 2] * b.m[6 + c];
         }
     }
     return dst;

@@ -6,7 +6,7 @@
 
 // A 3x3 double matrix in row-major order: element (r, c) is m[3r + c]. Vectors are columns.
 class Matrix33 {
-public:
+  public:
     // The identity.
     Matrix33();
     Matrix33(double m0, double m1, double m2, double m3, double m4, double m5, double m6, double m7,

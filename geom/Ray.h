@@ -6,7 +6,7 @@
 
 // A point and a unit direction; every operation treats it as the whole line through the point.
 class Ray {
-public:
+  public:
     // Not valid: both vectors Invalid.
     Ray() = default;
     // A Unit second vector is taken as the direction; any other is a second point on the line,

@@ -70,9 +70,9 @@ std::istream& Ray::read(std::istream& in) {
         readChar(in);  // P
         readChar(in);  // =
         point.read(in);
-        readChar(in);  // ,
-        readChar(in);  // V
-        readChar(in);  // =
+        readChar(in);        // ,
+        readChar(in);        // V
+        readChar(in);        // =
         direction.read(in);  // taken as read: a Default direction leaves the ray invalid
     }
     readChar(in);
@@ -99,9 +99,21 @@ std::istream& Matrix33::read(std::istream& in) {
     return in;
 }
 
-std::ostream& operator<<(std::ostream& out, const Vector& v) { return v.print(out); }
-std::istream& operator>>(std::istream& in, Vector& v) { return v.read(in); }
-std::ostream& operator<<(std::ostream& out, const Ray& r) { return r.print(out); }
-std::istream& operator>>(std::istream& in, Ray& r) { return r.read(in); }
-std::ostream& operator<<(std::ostream& out, const Matrix33& mat) { return mat.print(out); }
-std::istream& operator>>(std::istream& in, Matrix33& mat) { return mat.read(in); }
+std::ostream& operator<<(std::ostream& out, const Vector& v) {
+    return v.print(out);
+}
+std::istream& operator>>(std::istream& in, Vector& v) {
+    return v.read(in);
+}
+std::ostream& operator<<(std::ostream& out, const Ray& r) {
+    return r.print(out);
+}
+std::istream& operator>>(std::istream& in, Ray& r) {
+    return r.read(in);
+}
+std::ostream& operator<<(std::ostream& out, const Matrix33& mat) {
+    return mat.print(out);
+}
+std::istream& operator>>(std::istream& in, Matrix33& mat) {
+    return mat.read(in);
+}

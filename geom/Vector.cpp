@@ -39,7 +39,9 @@ double Vector::dot(const Vector& other) const {
     return p;
 }
 
-double dot(const Vector& a, const Vector& b) { return a.dot(b); }
+double dot(const Vector& a, const Vector& b) {
+    return a.dot(b);
+}
 
 double Vector::distance(const Vector& other) const {
     Vector difference;
@@ -165,4 +167,6 @@ Vector Vector::operator*(double s) const {
     return scale(*this, s, result);
 }
 
-Vector& Vector::operator+=(const Vector& other) { return add(*this, other, *this); }
+Vector& Vector::operator+=(const Vector& other) {
+    return add(*this, other, *this);
+}

@@ -12,7 +12,7 @@ enum class VectorStatus : std::int32_t { Invalid = 0, Default = 1, Unit = 2 };
 // Three doubles and a status tag. Every operation rounds each step to double in a fixed
 // order (x, then y, then z), so results are reproducible to the last bit.
 class Vector {
-public:
+  public:
     // The Invalid zero vector.
     Vector() = default;
     // A Default vector, whatever the values (zero included).
@@ -50,7 +50,7 @@ public:
     std::ostream& print(std::ostream& out) const;
     std::istream& read(std::istream& in);
 
-private:
+  private:
     friend Vector& add(const Vector& a, const Vector& b, Vector& dst);
     friend Vector& subtract(const Vector& a, const Vector& b, Vector& dst);
     friend Vector& negate(const Vector& src, Vector& dst);

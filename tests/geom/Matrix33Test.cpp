@@ -1,8 +1,8 @@
-#include "geom/Matrix33.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "geom/Matrix33.h"
 
 namespace {
 

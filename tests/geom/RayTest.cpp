@@ -1,8 +1,7 @@
-#include "geom/Ray.h"
-
 #include <gtest/gtest.h>
 
 #include "ExpectVector.h"
+#include "geom/Ray.h"
 
 namespace {
 

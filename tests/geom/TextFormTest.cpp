@@ -1,9 +1,9 @@
-#include "geom/TextForm.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+
+#include "geom/TextForm.h"
 
 namespace {
 

@@ -3,9 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "geom/Vector.h"
-
 #include "ExpectVector.h"
+#include "geom/Vector.h"
 
 namespace {
 
