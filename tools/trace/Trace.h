@@ -10,6 +10,9 @@ struct TraceOptions {
     std::int64_t frames = 0;
     std::int64_t every = 1;  // print after every K-th frame (and after the last)
     double timeStep = 0.6;
+    // 0: print the frames. N: instead, one line per block of N frames (frames 1-N, N+1-2N, ...,
+    // the last block may be shorter) with the FNV-1a hash of the text the block would print.
+    std::int64_t digest = 0;
 };
 
 // The start scene as the program lays it out, with the given time step, sound on and the free
@@ -24,11 +27,11 @@ bool parseFinite(const char* text, double& value);
 // The one-line usage text, newline included.
 const char* traceUsage();
 
-// Reads "FRAMES [--every K] [--time-step X]" (argv[0] is the program name). Returns false on
-// anything else: missing or extra values, non-numbers, trailing garbage, negative FRAMES,
-// K < 1, a non-finite time step, unknown or repeated flags.
+// Reads "FRAMES [--every K] [--time-step X] [--digest N]" (argv[0] is the program name). Returns
+// false on anything else: missing or extra values, non-numbers, trailing garbage, negative FRAMES,
+// K or N < 1, a non-finite time step, unknown or repeated flags.
 bool parseTraceArgs(int argc, const char* const* argv, TraceOptions& options);
 
 // Lays out the start scene, runs the frames (step, then explosion ageing) and prints the
-// selected frames to out. Returns false when writing to out failed.
+// selected frames, or the digests of their text, to out. Returns false when writing to out failed.
 bool runTrace(const TraceOptions& options, std::FILE* out);
