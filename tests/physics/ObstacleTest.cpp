@@ -1,0 +1,150 @@
+#include <vector>
+
+#include "physics/BallCollision.h"
+#include "physics/Explosion.h"
+#include "physics/HitTest.h"
+#include "physics/Sound.h"
+#include "support/Checks.h"
+
+namespace {
+
+const Vector still(0, 0, 0), up = unit(Vector(0, 1, 0)), east = unit(Vector(1, 0, 0));
+const Vector unset(7, 7, 7);  // shows whether a test wrote its outputs
+
+struct HitCase {
+    const char* name;
+    bool cylinder;  // else the floor
+    Vector start, direction;
+    int found;
+    double distance;
+    Vector normal, point;
+};
+
+TEST(HitTest, PathsAgainstTheFloorAndAnUprightCylinder) {
+    const Plane floor{Vector(0, -300, 0), Vector(0, 1, 0)};
+    const Cylinder column{Ray(Vector(0, 0, 0), up), 80.0};
+    const Vector n = floor.normal, west = -east;
+    const HitCase cases[] = {
+        {"floor from below: the way back counts", false, Vector(0, -400, 0), up, 1, 100, n, unset},
+        {"floor just behind, within 1e-8", false, Vector(0, -300 + 1e-12, 0), up, 1, -1e-12, n, unset},
+        {"floor behind by more", false, Vector(0, -300 + 1e-7, 0), up, 0, -1, unset, unset},
+        {"floor parallel", false, Vector(0, -200, 0), east, 0, -1, unset, unset},
+        {"floor nearly parallel", false, Vector(0, -200, 0), unit(Vector(1, -1e-9, 0)), 0, -1, unset, unset},
+        {"floor, no direction", false, Vector(0, -200, 0), unit(still), 0, -1, unset, unset},
+        {"near side from outside", true, Vector(-200, 0, 0), east, 1, 120, west, Vector(-80, 0, 0)},
+        {"far side from inside", true, Vector(0, 0, 0), east, 1, 80, east, Vector(80, 0, 0)},
+        {"grazing", true, Vector(-200, 0, 80), east, 1, 200, unit(Vector(0, 0, 1)), Vector(0, 0, 80)},
+        {"slanted path, level normal", true, Vector(-200, 100, 0), unit(Vector(2, -1, 0)), 1,
+         Vector(120, -60, 0).length(), west, Vector(-80, 40, 0)},
+        {"leaving, just outside within 1e-8", true, Vector(80 + 1e-10, 0, 0), east, 1, -1e-10, east,
+         Vector(80, 0, 0)},
+        {"leaving, outside by more", true, Vector(80 + 1e-7, 0, 0), east, 0, -1, unset, unset},
+        {"passing outside", true, Vector(-200, 0, 90), east, 0, -1, unset, unset},
+        {"along the axis, even inside", true, Vector(0, 0, 0), up, 0, -1, unset, unset},
+        {"nearly along the axis", true, Vector(-200, 0, 0), unit(Vector(1e-9, 1, 0)), 0, -1, unset, unset},
+        {"no direction", true, Vector(-200, 0, 0), unit(still), 0, -1, unset, unset},
+    };
+    for (const HitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        double distance = -1;
+        Vector normal = unset, point = unset;
+        EXPECT_EQ(c.cylinder ? hitCylinder(column, c.start, c.direction, distance, normal, point)
+                             : hitPlane(floor, c.start, c.direction, distance, normal),
+                  c.found);
+        EXPECT_NEAR(distance, c.distance, 1e-12);
+        expectVector(normal, c.normal, 1e-12);
+        expectVector(point, c.point, 1e-12);
+    }
+}
+
+struct SearchCase {
+    const char* name;
+    std::vector<BallSetup> balls;  // positions are the old positions searched from
+    double window;
+    int found;
+    double time;
+    int first, second;
+};
+
+TEST(BallSearch, EarliestSampledContact) {
+    const BallSetup mover{Vector(0, 0, 0), Vector(1, 0, 0)}, drift{Vector(0, 0, 0), Vector(0.5, -0.1, 0.5)};
+    const BallSetup target{Vector(100, 0, 0), still}, fast{Vector(0, 200, 0), Vector(2, 0, 0)};
+    const BallSetup fastTarget{Vector(100, 200, 0), still};  // fast reaches it at 30, mover target at 60
+    auto at = [](BallSetup b, double x, double y) {
+        return BallSetup{b.position + Vector(x, y, 0), b.velocity};
+    };
+    const SearchCase cases[] = {
+        {"the sample before contact", {mover, target}, 150, 1, 59, 0, 1},
+        {"out of reach in the window", {mover, target}, 30, 0, -1, -1, -1},
+        {"reached at the sample past the window", {mover, at(target, -29.9, 0)}, 30, 1, 30, 0, 1},
+        {"in reach while parting",
+         {{still, Vector(-0.001, 0, 0)}, {Vector(35, 0, 0), still}},
+         0.6,
+         1,
+         0,
+         0,
+         1},
+        {"41 apart, one velocity", {drift, at(drift, 41, 0)}, 1000, 0, -1, -1, -1},
+        {"passing 40 beside", {mover, at(target, 0, 40)}, 150, 1, 99, 0, 1},
+        {"passing 41 beside", {mover, at(target, 0, 41)}, 300, 0, -1, -1, -1},
+        {"earlier pair later in the order", {mover, target, fast, fastTarget}, 150, 1, 29, 2, 3},
+        {"earlier pair first in the order", {fast, fastTarget, mover, target}, 150, 1, 29, 0, 1},
+        {"a tie goes to the first pair", {drift, at(drift, 30, 0), at(drift, 60, 0)}, 1, 1, 0, 0, 1},
+        {"an Invalid velocity touches at once",
+         {{still, Vector()}, {Vector(280, 0, 0), still}},
+         1,
+         1,
+         0,
+         0,
+         1},
+        {"one ball", {mover}, 1, 0, -1, -1, -1},
+    };
+    for (const SearchCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const World world = worldWith(c.balls);
+        double time = -1;
+        int first = -1, second = -1;
+        EXPECT_EQ(findBallCollision(world, c.window, time, first, second), c.found);
+        EXPECT_NEAR(time, c.time, 1e-9);
+        EXPECT_EQ(first, c.first);
+        EXPECT_EQ(second, c.second);
+    }
+}
+
+TEST(Explosion, Ageing) {
+    const struct {
+        const char* name;
+        float alpha, scale;
+        bool aged;
+        float agedAlpha, agedScale;
+    } ageing[] = {
+        {"fresh", 1.0f, 1.0f, true, 1.0f - 0.01f, 1.0f + 0.03f},
+        {"at zero, once more", 0.0f, 1.0f, true, -0.01f, 1.03f},
+        {"below zero, left alone", -0.01f, 4.0f, false, -0.01f, 4.0f},
+    };
+    for (const auto& c : ageing) {
+        Explosion e{Vector(), c.alpha, c.scale};
+        EXPECT_EQ(ageExplosion(e), c.aged) << c.name;
+        EXPECT_EQ(e.alpha, c.agedAlpha) << c.name;
+        EXPECT_EQ(e.scale, c.agedScale) << c.name;
+    }
+}
+
+TEST(World, LayoutKeepsTheSettingsAndSoundGoesToTheInstalledPlayer) {
+    World world;
+    world.timeStep = -0.1;
+    world.soundOn = 0;
+    initWorld(world);
+    EXPECT_EQ(world.timeStep, -0.1);
+    EXPECT_EQ(world.soundOn, 0);
+
+    requestSound();  // nobody listening: dropped
+    int calls = 0;
+    setSoundPlayer([](void* context) { ++*static_cast<int*>(context); }, &calls);
+    requestSound();
+    setSoundPlayer(nullptr, nullptr);
+    requestSound();
+    EXPECT_EQ(calls, 1);
+}
+
+}  // namespace
