@@ -115,7 +115,7 @@ TEST(Geometry, Matrices) {
         Matrix33 got, expected;
     } cases[] = {
         {"turns x, y, z", Matrix33(0.3, 0.5, 0.7), turns},
-        {"add", add(m, m, r), Matrix33(2, 4, 6, 8, 10, 12, 14, 16, 18)},
+        {"add", add(m, shift, r), Matrix33(1, 3, 3, 4, 5, 7, 8, 8, 9)},
         {"scale", scale(m, -1, r), Matrix33(-1, -2, -3, -4, -5, -6, -7, -8, -9)},
         {"product order", multiply(m, shift, r), Matrix33(3, 1, 2, 6, 4, 5, 9, 7, 8)},
         {"transpose", t.transpose(), Matrix33(1, 4, 7, 2, 5, 8, 3, 6, 9)},

@@ -7,23 +7,16 @@
 
 namespace {
 
-template <typename T>
-std::string text(const T& value) {
-    std::ostringstream out;
-    out << value;
-    return out.str();
-}
-
-// Reads values into a seed copy until the stream fails and prints each one read, so a refused
+// Reads values into a fresh seed copy until the stream fails and prints each one read, so a refused
 // or truncated form prints nothing and the next form shows whether the previous was consumed.
 template <typename T>
 std::string readBack(const std::string& input, const T& seed) {
     std::istringstream in(input);
-    std::string out;
+    std::ostringstream out;
     for (T value = seed; in >> value; value = seed) {
-        out += text(value) + " ";
+        out << value << ' ';
     }
-    return out;
+    return out.str();
 }
 
 TEST(TextForm, PrintAndReadBack) {
@@ -33,7 +26,7 @@ TEST(TextForm, PrintAndReadBack) {
         const char* name;
         std::string got, expected;
     } cases[] = {
-        {"Default vector", text(Vector(-1.5, 1e-7, 1234567)), "[-1.5,1e-07,1.23457e+06]"},
+        {"six digits", readBack("[-1.5,1e-7,1234567]", v), "[-1.5,1e-07,1.23457e+06] "},
         {"vectors, Invalid consumed whole", readBack("Invalid [4,5,6] Invalid<0,0,2>", v),
          "Invalid [4,5,6] Invalid <0,0,1> "},
         {"vector spacing and separators unchecked", readBack(" ( 1 ; 2 ; 3 ) ", v), "[1,2,3] "},

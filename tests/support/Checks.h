@@ -8,17 +8,13 @@
 #include "geom/Vector.h"
 #include "physics/World.h"
 
-// Same bits: equal values, equal signs of zero, NaN matching NaN.
-inline bool sameBits(double a, double b) {
-    return (a == b && std::signbit(a) == std::signbit(b)) || (std::isnan(a) && std::isnan(b));
-}
-
-// Every component and the status. With a tolerance the components need only be that close.
+// Every component and the status; without a tolerance bit for bit (the sign of a zero too).
 inline void expectVector(const Vector& v, double x, double y, double z, VectorStatus status,
                          double tolerance = 0.0) {
     const double got[3] = {v.getX(), v.getY(), v.getZ()}, want[3] = {x, y, z};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(tolerance > 0.0 ? std::fabs(got[i] - want[i]) <= tolerance : sameBits(got[i], want[i]))
+        EXPECT_TRUE(tolerance > 0.0 ? std::fabs(got[i] - want[i]) <= tolerance
+                                    : got[i] == want[i] && std::signbit(got[i]) == std::signbit(want[i]))
             << "component " << i << ": " << got[i] << " instead of " << want[i];
     }
     EXPECT_EQ(v.getStatus(), status);
