@@ -29,6 +29,11 @@ TEST(Step, OneFrame) {
             e.alpha = 0.5f;
         }
     };
+    auto fadedSlots = [](World& w) {
+        for (Explosion& e : w.explosions) {
+            e.alpha = -0.01f;
+        }
+    };
     const Vector no, floorHit(100, -300, 100), up10(0, 10, 0), pos = falling.position;
     const std::vector<BallSetup> fall = {falling}, resting = {{pos, still}};
     const std::vector<BallSetup> corner = {{Vector(295, -295, 0), Vector(10, -10, 0)}};
@@ -47,6 +52,7 @@ TEST(Step, OneFrame) {
     const StepCase cases[] = {
         // Down to the floor at 0.5, up again; the floor at distance 0 next is refused: moving away.
         {"floor bounce", fall, 1, none, bounce, up10, pos, floorHit, 0},
+        {"every slot faded out: free", fall, 1, fadedSlots, bounce, up10, pos, floorHit, 0},
         {"every slot busy", fall, 1, busySlots, busy, up10, pos, no, 0},
         {"hit within 1e-8 after the frame", fall, 0.5 - 5e-9, none, early, up10, floorHit, floorHit, 1e-7},
         {"hit later", fall, 0.5 - 2e-8, none, late, falling.velocity, floorHit, no, 1e-6},
@@ -83,8 +89,11 @@ TEST(Step, OneFrame) {
         expectVector(world.ballVelocities[0], c.velocity, c.tolerance);
         expectVector(world.ballPositions[0], c.position, c.tolerance);
         expectVector(world.explosions[0].position, c.explosion, c.tolerance);
+        EXPECT_EQ(world.explosions[0].scale, 1.0f);  // whether freshly spawned or still free
     }
     setSoundPlayer(nullptr, nullptr);
+    requestSound();  // nobody listening now: dropped
+    EXPECT_EQ(calls, 0);
 }
 
 TEST(Step, ViewAngle) {
