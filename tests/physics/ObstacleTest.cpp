@@ -33,8 +33,6 @@ TEST(HitTest, PathsAgainstTheFloorAndAnUprightCylinder) {
         {"near side from outside", true, Vector(-200, 0, 0), east, 1, 120, west, Vector(-80, 0, 0)},
         {"far side from inside", true, Vector(0, 0, 0), east, 1, 80, east, Vector(80, 0, 0)},
         {"grazing", true, Vector(-200, 0, 80), east, 1, 200, unit(Vector(0, 0, 1)), Vector(0, 0, 80)},
-        {"slanted path, level normal", true, Vector(-200, 100, 0), unit(Vector(2, -1, 0)), 1,
-         Vector(120, -60, 0).length(), west, Vector(-80, 40, 0)},
         {"leaving, just outside within 1e-8", true, Vector(80 + 1e-10, 0, 0), east, 1, -1e-10, east,
          Vector(80, 0, 0)},
         {"leaving, outside by more", true, Vector(80 + 1e-7, 0, 0), east, 0, -1, unset, unset},
@@ -107,7 +105,6 @@ TEST(Explosion, Ageing) {
         Explosion before, after;
         bool aged;
     } cases[] = {
-        {"fresh", {Vector(), 1.0f, 1.0f}, {Vector(), 1.0f - 0.01f, 1.0f + 0.03f}, true},
         {"at zero, once more", {Vector(), 0.0f, 1.0f}, {Vector(), -0.01f, 1.03f}, true},
         {"below zero, left alone", {Vector(), -0.01f, 4.0f}, {Vector(), -0.01f, 4.0f}, false},
     };
