@@ -1,194 +1,99 @@
-#include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
-#include <cmath>
-
-#include "physics/Explosion.h"
 #include "physics/Sound.h"
 #include "physics/Step.h"
+#include "support/Checks.h"
 
 namespace {
 
-struct Ball {
-    Vector position;
-    Vector velocity;
-};
-
-// The start room with only the given balls and no gravity, so velocities stay as given.
-World roomWith(std::initializer_list<Ball> balls, double timeStep) {
-    World world;
-    initWorld(world);
-    world.gravity = Vector(0, 0, 0);
-    world.timeStep = timeStep;
-    world.ballCount = 0;
-    for (const Ball& b : balls) {
-        world.ballPositions[world.ballCount] = b.position;
-        world.ballVelocities[world.ballCount++] = b.velocity;
-    }
-    return world;
-}
-
-World startWorld() {
-    World world;
-    initWorld(world);
-    return world;
-}
-
-void expectNear(const Vector& v, double x, double y, double z, double tolerance = 1e-9) {
-    EXPECT_NEAR(v.getX(), x, tolerance);
-    EXPECT_NEAR(v.getY(), y, tolerance);
-    EXPECT_NEAR(v.getZ(), z, tolerance);
-}
-
-void expectExactly(const Vector& v, double x, double y, double z) {
-    expectNear(v, x, y, z, 0.0);
-}
-
-// Counts sound requests while alive.
-struct SoundCounter {
-    SoundCounter() {
-        setSoundPlayer([](void* c) { ++static_cast<SoundCounter*>(c)->calls; }, this);
-    }
-    ~SoundCounter() { setSoundPlayer(nullptr, nullptr); }
-    int calls = 0;
-};
-
 const Vector still(0, 0, 0);
-const Ball falling{Vector(100, -295, 100), Vector(0, -10, 0)};  // 5 above the floor
+const BallSetup falling{Vector(100, -295, 100), Vector(0, -10, 0)};  // 5 above the floor
 
-TEST(StepFree, TimeStepsUpTo1e8MoveNothingButGravityStillActs) {
-    for (double timeStep : {0.0, -0.1, 1e-8}) {
-        World world = startWorld();
-        world.timeStep = timeStep;
-        for (int frame = 0; frame < 3; ++frame) {
-            EXPECT_EQ(stepWorld(world).substeps, 0);
+struct StepCase {
+    const char* name;
+    std::vector<BallSetup> balls;
+    double timeStep;
+    void (*setUp)(World&);
+    StepReport report;
+    Vector velocity, position, explosion;  // ball 0 and slot 0 afterwards
+    double tolerance;
+};
+
+TEST(Step, OneFrame) {
+    auto quiet = [](World& w) { w.soundOn = 0; };
+    auto heavy = [](World& w) { w.gravity = Vector(0, -0.05, 0); };
+    auto none = [](World&) {};
+    auto busySlots = [](World& w) {
+        for (Explosion& e : w.explosions) {
+            e.alpha = 0.5f;
         }
-        expectExactly(world.ballPositions[5], -125, 300, -250);
-        EXPECT_NEAR(world.ballVelocities[5].getY(), -0.1 - 3 * 0.05 * timeStep, 1e-15);  // -0.1 rises
-        EXPECT_EQ(world.viewAngle, 0.1f + 0.1f + 0.1f);
-    }
-}
-
-TEST(StepView, TurnsInFloatAndWrapsToZero) {
-    World world = startWorld();
-    world.timeStep = 0.0;
-    world.viewAngle = 359.95f;  // the sum 360.05 is above 360
-    stepWorld(world);
-    EXPECT_EQ(world.viewAngle, 0.0f);
-
-    world.viewAngle = 360.0f - 0.1f;
-    ASSERT_EQ(world.viewAngle + 0.1f, 360.0f);
-    stepWorld(world);
-    EXPECT_EQ(world.viewAngle, 360.0f);  // exactly 360 stays...
-    stepWorld(world);
-    EXPECT_EQ(world.viewAngle, 0.0f);  // ...until the next frame
-
-    world.cameraMode = 1;  // the following camera leaves the angle to the keys
-    world.viewAngle = 359.95f;
-    stepWorld(world);
-    EXPECT_EQ(world.viewAngle, 359.95f);
-}
-
-TEST(StepObstacle, FloorBounceMidFrame) {
-    World world = roomWith({falling}, 1.0);
-    const StepReport report = stepWorld(world);
-    // Down to the floor at 0.5, back up in the rest; the floor hit at distance 0 at the
-    // start of the second sub-step is refused because the ball moves away from it.
-    EXPECT_EQ(report.substeps, 2);
-    EXPECT_EQ(report.spawns, 1);
-    EXPECT_EQ(report.sounds, 0);
-    expectExactly(world.ballVelocities[0], 0, 10, 0);
-    expectExactly(world.ballPositions[0], 100, -295, 100);
-    expectExactly(world.explosions[0].position, 100, -300, 100);
-    EXPECT_EQ(world.explosions[0].alpha, 1.0f);
-    EXPECT_EQ(world.explosions[1].alpha, 0.0f);
-}
-
-TEST(StepObstacle, HitWithinTheToleranceAfterTheFrameIsTakenNow) {
-    World near = roomWith({falling}, 0.5 - 5e-9);
-    EXPECT_EQ(stepWorld(near).spawns, 1);
-    expectExactly(near.ballVelocities[0], 0, 10, 0);
-    World far = roomWith({falling}, 0.5 - 2e-8);
-    EXPECT_EQ(stepWorld(far).spawns, 0);
-    expectExactly(far.ballVelocities[0], 0, -10, 0);
-}
-
-TEST(StepObstacle, RoomEdgeLaterWallFirstThenTheOtherAtTimeZero) {
-    // The floor and the +x wall are reached together, at the end of the frame.
-    World world = roomWith({{Vector(295, -295, 0), Vector(10, -10, 0)}}, 0.5);
-    EXPECT_EQ(stepWorld(world).spawns, 1);
-    expectNear(world.ballVelocities[0], -10, -10, 0);  // reflected by wall 1, still falling
-    const StepReport next = stepWorld(world);
-    EXPECT_EQ(next.spawns, 1);
-    EXPECT_EQ(next.substeps, 2);
-    expectNear(world.ballVelocities[0], -10, 10, 0);
-    expectNear(world.ballPositions[0], 295, -295, 0);
-}
-
-TEST(StepObstacle, AnsweredEvenWhenEverySlotIsBusy) {
-    World world = roomWith({falling}, 1.0);
-    for (Explosion& e : world.explosions) {
-        e.alpha = 0.5f;
-    }
-    EXPECT_EQ(stepWorld(world).spawns, 0);
-    expectExactly(world.ballVelocities[0], 0, 10, 0);
-    EXPECT_EQ(world.explosions[0].alpha, 0.5f);
-}
-
-TEST(StepContact, HeadOnExchangeWithTheSoundSwitch) {
-    for (int soundOn : {1, 0}) {
-        SoundCounter counter;
-        // 120 apart, closing at 2 with a common sideways drift; clear of every obstacle.
-        World world = roomWith(
-            {{Vector(-60, 100, 200), Vector(1, 0, 0.25)}, {Vector(60, 100, 200), Vector(-1, 0, 0.25)}},
-            100.0);
-        world.soundOn = soundOn;
+    };
+    auto fadedSlots = [](World& w) {
+        for (Explosion& e : w.explosions) {
+            e.alpha = -0.01f;
+        }
+    };
+    const Vector no, floorHit(100, -300, 100), up10(0, 10, 0), pos = falling.position;
+    const std::vector<BallSetup> fall = {falling}, resting = {{pos, still}};
+    const std::vector<BallSetup> headOn = {{Vector(-60, 100, 200), Vector(1, 0, 0.25)},
+                                           {Vector(60, 100, 200), Vector(-1, 0, 0.25)}};
+    const std::vector<BallSetup> onFloor = {{Vector(-100, -270, 200), Vector(0, -1, 0)},
+                                            {Vector(-100, -300, 200), Vector(0, -1, 0)}};
+    const StepReport bounce{2, 0, 1, false}, busy{2, 0, 0, false}, nothing{0, 0, 0, false};
+    const StepReport capped{maxSubsteps, maxSubsteps - 1, explosionSlots, true};
+    const StepCase cases[] = {
+        // Down to the floor at 0.5, up again; the floor at distance 0 next is refused: moving away.
+        {"every slot faded out: free", fall, 1, fadedSlots, bounce, up10, pos, floorHit, 0},
+        {"every slot busy", fall, 1, busySlots, busy, up10, pos, no, 0},
+        // Exchanged; the explosion marks ball 0 at the last sample before contact.
+        {"head-on, sound off", headOn, 100, quiet, bounce, Vector(-1, 0, 0.25), Vector(-80, 100, 225),
+         Vector(-20, 100, 210), 1e-9},
+        // Ball 1 on the floor moving into it, ball 0 touching it from above: the floor hit comes first;
+        // then, in contact at time 0 after every exchange, they use up the sub-steps.
+        {"obstacle before contact", onFloor, 0.6, none, capped, Vector(0, 1, 0), Vector(-100, -269.4, 200),
+         Vector(-100, -300, 200), 1e-9},
+        {"zero step", fall, 0, heavy, nothing, falling.velocity, pos, no, 0},
+        {"negative step: gravity only", resting, -0.1, heavy, nothing, Vector(0, 0.005, 0), pos, no, 1e-15},
+    };
+    int calls = 0;
+    setSoundPlayer([](void* count) { ++*static_cast<int*>(count); }, &calls);
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        World world = worldWith(c.balls, c.timeStep);
+        c.setUp(world);
+        calls = 0;
         const StepReport report = stepWorld(world);
-        EXPECT_EQ(counter.calls, soundOn);
-        EXPECT_EQ(report.sounds, soundOn);
-        EXPECT_EQ(report.spawns, 1);
-        expectNear(world.ballVelocities[0], -1, 0, 0.25, 1e-12);
-        expectNear(world.ballVelocities[1], 1, 0, 0.25, 1e-12);
-        // The explosion marks ball 0 just short of contact, not the point between the balls.
-        EXPECT_NEAR(world.explosions[0].position.getX(), -20.0, 1.5);
-        EXPECT_LT(world.explosions[0].position.getX(), -20.0);
+        const StepReport& e = c.report;
+        EXPECT_EQ(std::tie(report.substeps, report.sounds, calls, report.spawns, report.capped),
+                  std::tie(e.substeps, e.sounds, e.sounds, e.spawns, e.capped));
+        expectVector(world.ballVelocities[0], c.velocity, c.tolerance);
+        expectVector(world.ballPositions[0], c.position, c.tolerance);
+        expectVector(world.explosions[0].position, c.explosion, c.tolerance);
+        EXPECT_EQ(world.explosions[0].scale, 1.0f);  // whether freshly spawned or still free
     }
+    setSoundPlayer(nullptr, nullptr);
+    requestSound();  // nobody listening now: dropped
+    EXPECT_EQ(calls, 0);
 }
 
-TEST(StepContact, ContactBehindAnEarlierWallHitIsStillHeard) {
-    // Ball 0 would reach ball 1 (outside the room) at about 5.5, but meets wall 1 at 5 and
-    // turns back: the contact is never answered, yet the search saw it.
-    SoundCounter counter;
-    World world = roomWith({{Vector(250, 100, 200), Vector(10, 0, 0)}, {Vector(345, 100, 200), still}}, 10.0);
-    const StepReport report = stepWorld(world);
-    EXPECT_EQ(report.sounds, 1);
-    EXPECT_EQ(counter.calls, 1);
-    EXPECT_EQ(report.spawns, 1);
-    expectNear(world.ballVelocities[0], -10, 0, 0);
-    expectExactly(world.ballVelocities[1], 0, 0, 0);
-}
-
-TEST(StepContact, ObstacleHitAtTheSameTimeComesFirst) {
-    // Ball 1 lies on the floor moving into it, ball 0 sits 30 above it: both events at 0.
-    World world = roomWith(
-        {{Vector(-100, -270, 200), Vector(0, -1, 0)}, {Vector(-100, -300, 200), Vector(0, -1, 0)}}, 0.6);
-    stepWorld(world);
-    expectExactly(world.explosions[0].position, -100, -300, 200);  // ball 1's floor hit
-    expectExactly(world.explosions[1].position, -100, -270, 200);  // then the contact, at ball 0
-}
-
-TEST(StepContact, OverlappingBallsEndTheFrameAtTheBound) {
-    // 10 apart with one velocity: in contact at time 0 after every exchange, for ever.
-    World world = roomWith(
-        {{Vector(0, 100, 150), Vector(0.5, -0.1, 0.5)}, {Vector(10, 100, 150), Vector(0.5, -0.1, 0.5)}}, 0.6);
-    const StepReport report = stepWorld(world);
-    EXPECT_TRUE(report.capped);
-    EXPECT_EQ(report.substeps, maxSubsteps);
-    EXPECT_EQ(report.sounds, maxSubsteps - 1);  // the last sub-step searches nothing
-    EXPECT_EQ(report.spawns, 20);               // until the slots ran out
-    // The bounded frame still spends its time: the last sub-step makes the whole move.
-    expectNear(world.ballPositions[0], 0.3, 100 - 0.06, 150.3, 1e-12);
-    expectNear(world.ballPositions[1], 10.3, 100 - 0.06, 150.3, 1e-12);
-    EXPECT_TRUE(std::isfinite(world.ballVelocities[0].length()));
+TEST(Step, ViewAngle) {
+    const struct {
+        const char* name;
+        int cameraMode;
+        float before, after;
+    } cases[] = {
+        {"past 360 wraps to zero", 0, 359.95f, 0.0f},
+        {"360 itself stays", 0, 360.0f - 0.1f, 360.0f},
+        {"following camera: left to the keys", 1, 359.95f, 359.95f},
+    };
+    for (const auto& c : cases) {
+        World world = worldWith({}, 0.0);
+        world.cameraMode = c.cameraMode;
+        world.viewAngle = c.before;
+        stepWorld(world);
+        EXPECT_EQ(world.viewAngle, c.after) << c.name;
+    }
 }
 
 }  // namespace
