@@ -108,7 +108,7 @@ TEST_F(PictureTest, LoadsEachPictureIntoItsTextureRedFirst) {
     EXPECT_EQ(glIsTexture(first), GL_FALSE);
 }
 
-// Every way a picture fails, as the second of the four after a sound first one: the lines printed
+// Every way a picture fails, as the second of the four after a good first one: the lines printed
 // (the header values before any check; the later pictures are not opened) and the exit status, 1
 // for all of them. Each case runs in a child process of its own that may take no more than 64 MiB
 // of address space beyond what it holds.
