@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang 14 and runs each for SECONDS (default 60) on its seeds,
-# its growing corpus and the kept regressions: scripts/fuzz.sh [SECONDS].
+# Builds the fuzz targets with clang 14 and runs each for SECONDS (default 60) on its seeds
+# (tests/fuzz/seeds), its growing corpus and the kept regressions: scripts/fuzz.sh [SECONDS].
 # Fails on any finding; the input that caused it is left in build/fuzz/findings/<target>/ and
 # belongs in tests/fuzz/regressions/<kind>/ once the fault is fixed.
 set -euo pipefail
@@ -10,11 +10,9 @@ seconds=${1:-60}
 bash scripts/ensure-packages.sh
 cmake --preset fuzz >/dev/null
 # The whole project, so that clang's warnings (errors here) are seen too, not only the fuzz targets'.
-cmake --build --preset fuzz
+cmake --build --preset fuzz --parallel 2
 
 build=build/fuzz
-rm -rf "$build/seeds"
-bash tests/fuzz/make-seeds.sh "$build/seeds"
 
 status=0
 run() {
@@ -26,14 +24,16 @@ run() {
     if ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
         "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -max_len="$max_len" \
         -use_value_profile=1 -print_final_stats=1 -artifact_prefix="$findings/" "$@" \
-        "$corpus" "$build/seeds/$kind" "tests/fuzz/regressions/$kind" >"$log" 2>&1; then
+        "$corpus" "tests/fuzz/seeds/$kind" "tests/fuzz/regressions/$kind" >"$log" 2>&1; then
         grep -E '^stat::(number_of_executed_units|peak_rss_mb)|^Done ' "$log" || true
     else
         status=1
         echo "FINDING in $target (full log: $log):" >&2
-        grep -E -A12 '^==[0-9]+==ERROR|^(text forms|bitmap): |SUMMARY|Test unit written' "$log" | head -60 >&2
+        grep -E -A12 '^==[0-9]+==ERROR|SUMMARY|Test unit written' "$log" | head -60 >&2
     fi
 }
 run torvel-fuzz-text-forms text_forms 4096 -dict=tests/fuzz/text_forms.dict
-run torvel-fuzz-bitmap bitmap 16384
+# No input of at most 16 KiB may make the loader reserve 64 MiB: a short file that claims a
+# large picture is refused before its pixel block is allocated.
+run torvel-fuzz-bitmap bitmap 16384 -malloc_limit_mb=64
 exit $status
