@@ -1,9 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <deque>
-#include <map>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,131 +12,141 @@
 #include "app/MainLoop.h"
 #include "physics/World.h"
 
-// Everything the shell does, in order: boxes, windows, waits, projections, frames.
+// What the shell did, in order, and what the fake setupRendering returns.
 inline std::vector<std::string> fakeLog;
-inline int fakeRendering = 1;  // what setupRendering returns
+inline int fakeRendering = 1;
 
+inline void note(const std::string& entry) {
+    fakeLog.push_back(entry);
+}
+
+// Its step moves ball 0, so that a World laid out again would show.
 inline SceneCalls fakeScene() {
     return SceneCalls{
-        [](int w, int h) { fakeLog.push_back("projection " + std::to_string(w) + "x" + std::to_string(h)); },
+        [](int w, int h) { note("proj " + std::to_string(w) + "x" + std::to_string(h)); },
         [] { return fakeRendering; },
-        [](World& world) { world.ballPositions[0] += Vector(1.0, 0.0, 0.0); },  // shows a reset World
-        [](World&) {
-            fakeLog.push_back("frame");
-            return 1;
-        },
-        [] { fakeLog.push_back("deleteTextures"); },
+        [](World& world) { world.ballPositions[0] += Vector(1.0, 0.0, 0.0); },
+        [](World&) { return note("frame"), 1; },
+        [] { note("textures deleted"); },
     };
 }
 
-// A window system driven by a script of words: "+Key" and "-Key" press and release a key (names
-// in keyNames), "." is a pass that finds the queue empty, "min", "restore", "close", "WxH" a new
-// size. When the script runs out the window is closed, so that a faulty loop cannot spin forever.
+// A window system run by a script of words, one message per takeMessage: "+Key" and "-Key" press and
+// release a key, "." finds the queue empty, "min", "restore", "close", "WxH" a new size. Set-up words:
+// each "Yes" answers one question with Yes (the rest get No), "nomode" refuses the fullscreen mode,
+// "failN" fails the Nth window, "ctxN" makes createContext give ContextResult N, "norender" fails
+// setupRendering. After the script the window is closed, so that a faulty loop cannot spin forever.
 class FakePlatform : public Platform {
   public:
-    std::deque<MessageAnswer> answers;  // to the Yes/No questions; No when none is left
-    bool fullscreenMode = true;
-    int failingWindow = 0;  // 1-based createWindow call that fails
-    ContextResult context = ContextResult::Ready;
-    int windows = 0, contexts = 0;  // held now
+    int held = 0;  // windows and contexts
 
-    explicit FakePlatform(const std::string& script = "") {
+    explicit FakePlatform(const std::string& script) {
+        static const std::vector<std::string> keyNames = {"Esc",  "Left",  "Up", "Right", "Down",
+                                                          "Plus", "Minus", "F1", "F2",    "F3"};
+        static const std::vector<int> keyCodes = {
+            keys::escape,     keys::left,        keys::up, keys::right, keys::down,
+            keys::keypadPlus, keys::keypadMinus, keys::f1, keys::f2,    keys::f3};
+        const auto indexOf = [](const auto& names, const std::string& w) {
+            return static_cast<std::size_t>(std::find(names.begin(), names.end(), w) - names.begin());
+        };
         fakeLog.clear();
         fakeRendering = 1;
         std::istringstream words(script);
         for (std::string w; words >> w;) {
-            static const std::map<std::string, MessageKind> kinds = {{"min", MessageKind::Minimised},
-                                                                     {"restore", MessageKind::Restored},
-                                                                     {"close", MessageKind::Close}};
             WindowMessage m;
-            if (w == ".") {
-                script_.push_back(std::nullopt);
-                continue;
-            }
-            if (w[0] == '+' || w[0] == '-') {
-                m.kind = w[0] == '+' ? MessageKind::KeyDown : MessageKind::KeyUp;
-                m.keyCode = keyNames().at(w.substr(1));
-            } else if (kinds.count(w) != 0) {
-                m.kind = kinds.at(w);
+            if (w == "Yes" || w == "nomode" || w == "norender" ||
+                std::sscanf(w.c_str(), "fail%d", &failing_) == 1 ||
+                std::sscanf(w.c_str(), "ctx%d", &context_) == 1) {
+                yeses_ += w == "Yes" ? 1 : 0;
+                mode_ = mode_ && w != "nomode";
+                fakeRendering = w == "norender" ? 0 : fakeRendering;
             } else if (std::sscanf(w.c_str(), "%dx%d", &m.width, &m.height) == 2) {
                 m.kind = MessageKind::Resized;
+            } else if (w[0] == '+' || w[0] == '-') {
+                m.kind = w[0] == '+' ? MessageKind::KeyDown : MessageKind::KeyUp;
+                m.keyCode = keyCodes.at(indexOf(keyNames, w.substr(1)));
+            } else {
+                // Quit stands for the empty queue: the window system never sends it.
+                m.kind = w == "."         ? MessageKind::Quit
+                         : w == "min"     ? MessageKind::Minimised
+                         : w == "restore" ? MessageKind::Restored
+                                          : MessageKind::Close;
             }
-            script_.push_back(m);
+            if (m.kind != MessageKind::Other) {
+                script_.push_back(m);
+            }
         }
-    }
-    static const std::map<std::string, int>& keyNames() {
-        static const std::map<std::string, int> names = {{"Esc", keys::escape},
-                                                         {"Left", keys::left},
-                                                         {"Right", keys::right},
-                                                         {"Up", keys::up},
-                                                         {"Down", keys::down},
-                                                         {"Plus", keys::keypadPlus},
-                                                         {"Minus", keys::keypadMinus},
-                                                         {"F1", keys::f1},
-                                                         {"F2", keys::f2},
-                                                         {"F3", keys::f3},
-                                                         {"Huge", 300}};
-        return names;
     }
 
     MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons, MessageIcon,
                               int interruptStatus) override {
-        fakeLog.push_back(std::string(caption) + "|" + text + "|" + std::to_string(interruptStatus));
+        note(std::string(caption) + "|" + text + "|" + std::to_string(interruptStatus));
         if (buttons == MessageButtons::Ok) {
             return MessageAnswer::Ok;
         }
-        const MessageAnswer a = answers.empty() ? MessageAnswer::No : answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
-        }
-        return a;
+        return yeses_-- > 0 ? MessageAnswer::Yes : MessageAnswer::No;
     }
     int setFullscreenMode(int w, int h, int bits) override {
-        fakeLog.push_back("mode " + std::to_string(w) + "x" + std::to_string(h) + "x" + std::to_string(bits));
-        return fullscreenMode ? 1 : 0;
+        note("mode " + std::to_string(w) + "x" + std::to_string(h) + "x" + std::to_string(bits));
+        return mode_ ? 1 : 0;
     }
-    void restoreDisplayMode() override { fakeLog.push_back("desktop"); }
-    void showCursor(int show) override { fakeLog.push_back(show != 0 ? "cursor" : "noCursor"); }
+    void restoreDisplayMode() override { note("desktop"); }
+    void showCursor(int show) override { note(show != 0 ? "cursor" : "no cursor"); }
     int createWindow(const char* title, int w, int h, int fullscreen) override {
-        fakeLog.push_back(std::string("window ") + title + (fullscreen != 0 ? " full " : " ") +
-                          std::to_string(w) + "x" + std::to_string(h));
-        windows += ++created_ != failingWindow ? 1 : 0;
-        return created_ != failingWindow ? 1 : 0;
+        note(std::string("window ") + title + " " + std::to_string(w) + "x" + std::to_string(h) +
+             (fullscreen != 0 ? " full" : ""));
+        held += ++windows_ != failing_ ? 1 : 0;
+        return windows_ != failing_ ? 1 : 0;
     }
-    void showWindow() override { fakeLog.push_back("show"); }
-    void destroyWindow() override { fakeLog.push_back("destroy " + std::to_string(--windows)); }
+    void showWindow() override {}
+    void destroyWindow() override { note("destroy " + std::to_string(--held)); }
     ContextResult createContext() override {
-        contexts += context != ContextResult::NoContext ? 1 : 0;  // an unusable one is still held
-        return context;
+        held += context_ != static_cast<int>(ContextResult::NoContext) ? 1 : 0;  // unusable, but held
+        return static_cast<ContextResult>(context_);
     }
-    void deleteContext() override { --contexts; }
+    void deleteContext() override { --held; }
     int takeMessage(WindowMessage& message, int wait) override {
-        if (wait != 0) {
-            fakeLog.push_back("wait " + std::to_string(wait));
+        if (wait != 0 || script_.empty()) {
+            note(script_.empty() ? "end of script" : "wait " + std::to_string(wait));
         }
-        if (script_.empty()) {
-            fakeLog.push_back("out of script");
-        }
-        const std::optional<WindowMessage> next =
-            script_.empty() ? WindowMessage{MessageKind::Close} : script_.front();
-        if (!script_.empty()) {
-            script_.pop_front();
-        }
-        message = next.value_or(WindowMessage{});
-        return next.has_value() ? 1 : 0;
+        message = script_.empty() ? WindowMessage{MessageKind::Close} : script_.front();
+        script_.erase(script_.begin(), script_.begin() + (script_.empty() ? 0 : 1));
+        return message.kind != MessageKind::Quit ? 1 : 0;
     }
     void swapBuffers() override {}
 
   private:
-    std::deque<std::optional<WindowMessage>> script_;
-    int created_ = 0;
+    std::deque<WindowMessage> script_;
+    int yeses_ = 0;
+    bool mode_ = true;
+    int failing_ = 0;
+    int context_ = 0;
+    int windows_ = 0;
 };
 
-// How often the log holds an entry.
-inline int logged(const std::string& entry) {
-    int n = 0;
-    for (const std::string& e : fakeLog) {
-        n += e == entry ? 1 : 0;
+// Runs the program on a script and checks its outcome: the key commands' World fields (unless world is
+// empty), and the log without the start-up question, headed by the number of frames. The exit status
+// is 1 when the log holds a failure box, else 0.
+inline void expectRun(const std::string& script, const std::string& world, const std::string& log) {
+    SCOPED_TRACE(script);
+    FakePlatform platform(script);
+    World after;
+    World start;
+    initWorld(start);
+    Shell shell{platform, fakeScene(), after, ShellState{}, KeyTable{}};
+    EXPECT_EQ(runMainLoop(shell), log.find("ERROR|") == std::string::npos ? 0 : 1);
+    char fields[120];
+    std::snprintf(fields, sizeof fields, "angle %g, dz %g, step %g, sound %d, camera %d", after.viewAngle,
+                  after.cameraPosition.getZ() - start.cameraPosition.getZ(), after.timeStep, after.soundOn,
+                  after.cameraMode);
+    EXPECT_TRUE(world.empty() || world == fields) << fields;
+    EXPECT_EQ(fakeLog.front(), "Start FullScreen?|Would You Like To Run In Fullscreen Mode?|0");
+    const long frames = std::count(fakeLog.begin(), fakeLog.end(), "frame");
+    std::string seen = std::to_string(frames) + " frames";
+    for (auto e = fakeLog.begin() + 1; e != fakeLog.end(); ++e) {
+        seen += *e != "frame" ? ", " + *e : "";
     }
-    return n;
+    EXPECT_EQ(seen, log);
+    EXPECT_EQ(after.ballPositions[0].getX() - start.ballPositions[0].getX(), static_cast<double>(frames));
+    EXPECT_EQ(platform.held, 0);
 }
