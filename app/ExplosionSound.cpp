@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/QuietStderr.h"
 #include "physics/Sound.h"
 
 namespace {
@@ -19,7 +20,12 @@ ExplosionSound::~ExplosionSound() {
 }
 
 int ExplosionSound::open(const char* fileName) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    int started = 0;
+    {
+        const QuietStderr quiet;
+        started = SDL_InitSubSystem(SDL_INIT_AUDIO);
+    }
+    if (started != 0) {
         std::fprintf(stderr, "No sound: no audio device (%s)\n", SDL_GetError());
         return 0;
     }
@@ -40,7 +46,10 @@ int ExplosionSound::open(const char* fileName) {
     // short buffers so that it starts without a noticeable delay.
     format.samples = 512;
     format.callback = nullptr;
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
+    {
+        const QuietStderr quiet;
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
+    }
     if (device_ == 0) {
         std::fprintf(stderr, "No sound: no audio device (%s)\n", SDL_GetError());
         close();
@@ -53,6 +62,7 @@ int ExplosionSound::open(const char* fileName) {
 
 void ExplosionSound::close() {
     setSoundPlayer(nullptr, nullptr);
+    const QuietStderr quiet;
     if (device_ != 0) {
         SDL_CloseAudioDevice(device_);
         device_ = 0;

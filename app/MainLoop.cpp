@@ -5,14 +5,14 @@
 namespace {
 
 // A Close is answered with a quit message that the next pass takes, as a posted quit would be.
-int takeMessage(Shell& shell, WindowMessage& message) {
+int takeMessage(Shell& shell, WindowMessage& message, int waitMilliseconds) {
     if (shell.state.quitPosted != 0) {
         shell.state.quitPosted = 0;
         message = WindowMessage{};
         message.kind = MessageKind::Quit;
         return 1;
     }
-    return shell.platform.takeMessage(message);
+    return shell.platform.takeMessage(message, waitMilliseconds);
 }
 
 // One-shot keys act once per key-down: the flag is cleared until the next one arrives.
@@ -71,20 +71,22 @@ int runMainLoop(Shell& shell) {
     Platform& platform = shell.platform;
 
     if (platform.showMessage("Would You Like To Run In Fullscreen Mode?", "Start FullScreen?",
-                             MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No) {
+                             MessageButtons::YesNo, MessageIcon::Question, 0) == MessageAnswer::No) {
         shell.state.fullscreen = 0;
     }
 
     initWorld(shell.world);
 
     if (openGlWindow(shell, startTitle, windowWidth, windowHeight, windowBits, shell.state.fullscreen) == 0) {
-        return 1;
+        return failureStatus;
     }
 
     bool done = false;
     while (!done) {
         WindowMessage message;
-        if (takeMessage(shell, message) != 0) {
+        // Without frames to draw there is nothing to do until a message comes.
+        const int wait = shell.state.active != 0 ? 0 : inactiveWaitMilliseconds;
+        if (takeMessage(shell, message, wait) != 0) {
             if (message.kind == MessageKind::Quit) {
                 done = true;
             } else {
@@ -104,8 +106,9 @@ int runMainLoop(Shell& shell) {
         }
         // Escape still lets this pass's commands run, an F1 rebuild included.
         if (applyKeyCommands(shell) == 0) {
-            return 1;
+            return failureStatus;
         }
+        shell.keyTable.passDone();
     }
 
     shell.scene.deleteTextures();

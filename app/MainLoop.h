@@ -8,6 +8,8 @@ constexpr int windowHeight = 480;
 constexpr int windowBits = 16;
 constexpr const char* startTitle = "Torvel Square Room";
 constexpr const char* rebuiltTitle = "Torvel Room";
+// Longest wait for a message while minimised; bounded, so that nothing can stall the loop.
+constexpr int inactiveWaitMilliseconds = 100;
 
 // The program: start-up question, world layout, window, frame loop, shutdown.
 // Returns the exit status: 0 after Escape or closing the window, 1 after a reported failure.

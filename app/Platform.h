@@ -36,8 +36,9 @@ class Platform {
     virtual ~Platform() = default;
 
     // A modal box with no owner window. A box that cannot be shown answers No (or Ok).
+    // Ctrl-C or SIGTERM while it is open ends the program at once with interruptStatus.
     virtual MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons,
-                                      MessageIcon icon) = 0;
+                                      MessageIcon icon, int interruptStatus) = 0;
 
     // 1 when the display can run width x height fullscreen; the next fullscreen window gets it.
     virtual int setFullscreenMode(int width, int height, int bits) = 0;
@@ -46,7 +47,7 @@ class Platform {
     virtual void showCursor(int show) = 0;
 
     // A hidden window whose client area is width x height at the top-left corner of the
-    // screen, or fullscreen in the mode set above; 1 on success.
+    // screen, resizable and maximisable, or fullscreen in the mode set above; 1 on success.
     virtual int createWindow(const char* title, int width, int height, int fullscreen) = 0;
     // Shows the window, raises it and gives it the keyboard focus.
     virtual void showWindow() = 0;
@@ -56,8 +57,9 @@ class Platform {
     virtual ContextResult createContext() = 0;
     virtual void deleteContext() = 0;
 
-    // Takes one message off the queue without waiting; 0 when the queue is empty.
-    virtual int takeMessage(WindowMessage& message) = 0;
+    // Takes one message off the queue; 0 when the queue is empty. An empty queue is waited on
+    // for up to waitMilliseconds (0: not at all).
+    virtual int takeMessage(WindowMessage& message, int waitMilliseconds) = 0;
     // Presents the back buffer.
     virtual void swapBuffers() = 0;
 };

@@ -1,13 +1,18 @@
 #include "app/SdlPlatform.h"
 
 #include <SDL2/SDL.h>
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
 
 #include "app/KeyCodes.h"
+#include "app/QuietStderr.h"
 
 namespace {
 
@@ -34,6 +39,57 @@ Uint32 iconFlag(MessageIcon icon) {
     }
     return SDL_MESSAGEBOX_INFORMATION;
 }
+
+// Exit status for a signal that arrives while a message box is open. SDL's own handlers would
+// only queue a quit for after the box, so these end the program at once instead.
+volatile std::sig_atomic_t statusOnSignal = 0;
+// The children of the thread showing the box: SDL may show the box from a child process of its
+// own, which would outlive us.
+char boxChildren[64] = {};
+
+void endOnSignal(int) {
+    const int file = open(boxChildren, O_RDONLY);
+    if (file >= 0) {
+        char text[256];
+        const ssize_t length = read(file, text, sizeof text);
+        close(file);
+        long pid = 0;
+        for (ssize_t i = 0; i <= length; ++i) {
+            if (i < length && text[i] >= '0' && text[i] <= '9') {
+                pid = pid * 10 + (text[i] - '0');
+            } else {
+                if (pid > 0) {
+                    kill(static_cast<pid_t>(pid), SIGKILL);
+                }
+                pid = 0;
+            }
+        }
+    }
+    _exit(statusOnSignal);
+}
+
+class SignalsEndProgram {
+  public:
+    explicit SignalsEndProgram(int status) {
+        statusOnSignal = status;
+        std::snprintf(boxChildren, sizeof boxChildren, "/proc/self/task/%ld/children", syscall(SYS_gettid));
+        struct sigaction action {};
+        action.sa_handler = endOnSignal;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &previousInt_);
+        sigaction(SIGTERM, &action, &previousTerm_);
+    }
+    ~SignalsEndProgram() {
+        sigaction(SIGINT, &previousInt_, nullptr);
+        sigaction(SIGTERM, &previousTerm_, nullptr);
+    }
+    SignalsEndProgram(const SignalsEndProgram&) = delete;
+    SignalsEndProgram& operator=(const SignalsEndProgram&) = delete;
+
+  private:
+    struct sigaction previousInt_ {};
+    struct sigaction previousTerm_ {};
+};
 
 }  // namespace
 
@@ -87,9 +143,23 @@ SdlPlatform::~SdlPlatform() {
 }
 
 MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, MessageButtons buttons,
-                                       MessageIcon icon) {
-    // Also on stderr: without a display the box cannot appear, and the user should see why.
-    std::fprintf(stderr, "%s: %s\n", caption, text);
+                                       MessageIcon icon, int interruptStatus) {
+    const bool question = buttons == MessageButtons::YesNo;
+    if (!question) {
+        // A failure also goes to stderr, on one line with its cause, for whoever ran the program
+        // from a terminal or a script.
+        std::string line = std::string(caption) + ": " + text;
+        for (char& c : line) {
+            if (c == '\n') {
+                c = ' ';
+            }
+        }
+        if (!failure_.empty()) {
+            line += " (" + failure_ + ")";
+            failure_.clear();
+        }
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
 
     SDL_MessageBoxButtonData yesNo[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
@@ -98,7 +168,6 @@ MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, Me
     SDL_MessageBoxButtonData ok[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"},
     };
-    const bool question = buttons == MessageButtons::YesNo;
     SDL_MessageBoxData box{};
     box.flags = iconFlag(icon);
     box.window = nullptr;
@@ -108,11 +177,11 @@ MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, Me
     box.buttons = question ? yesNo : ok;
 
     int pressed = 0;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        if (question) {
-            std::fprintf(stderr, "(no message box could be shown: taken as No)\n");
+    {
+        const SignalsEndProgram signalsEndProgram(interruptStatus);
+        if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+            pressed = 0;
         }
-        pressed = 0;
     }
     lastAnswer_ = Clock::now();
     if (!question) {
@@ -128,8 +197,13 @@ int SdlPlatform::startVideo() {
     if (videoFailed_) {
         return 0;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "No window system: %s\n", SDL_GetError());
+    int started = 0;
+    {
+        const QuietStderr quiet;
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+    }
+    if (started != 0) {
+        failure_ = std::string("no window system: ") + SDL_GetError();
         videoFailed_ = true;
         return 0;
     }
@@ -138,7 +212,7 @@ int SdlPlatform::startVideo() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (std::getenv("SDL_VIDEODRIVER") == nullptr && driver != nullptr &&
         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        std::fprintf(stderr, "No display to open a window on (is DISPLAY set?)\n");
+        failure_ = "none to open a window on (DISPLAY is unset or names no running X server)";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         videoFailed_ = true;
         return 0;
@@ -147,11 +221,13 @@ int SdlPlatform::startVideo() {
     return 1;
 }
 
-void SdlPlatform::prepare() {
-    if (startVideo() == 1) {
-        // A failure here comes again, with its message, at the first window.
-        glLoaded_ = SDL_GL_LoadLibrary(nullptr) == 0;
+int SdlPlatform::prepare() {
+    if (startVideo() == 0) {
+        return 0;
     }
+    // A failure here comes again, with its message, at the first window.
+    glLoaded_ = SDL_GL_LoadLibrary(nullptr) == 0;
+    return 1;
 }
 
 int SdlPlatform::setFullscreenMode(int width, int height, int /*bits*/) {
@@ -166,6 +242,7 @@ int SdlPlatform::setFullscreenMode(int width, int height, int /*bits*/) {
     SDL_DisplayMode closest{};
     if (SDL_GetClosestDisplayMode(0, &wanted, &closest) == nullptr || closest.w != width ||
         closest.h != height) {
+        failure_ = "the display has no " + std::to_string(width) + " x " + std::to_string(height) + " mode";
         return 0;
     }
     modeWidth_ = width;
@@ -184,6 +261,7 @@ void SdlPlatform::showCursor(int show) {
 }
 
 int SdlPlatform::createWindow(const char* title, int width, int height, int fullscreen) {
+    failure_.clear();  // a refused fullscreen mode answered with Yes is no cause of what follows
     if (startVideo() == 0) {
         return 0;
     }
@@ -199,12 +277,10 @@ int SdlPlatform::createWindow(const char* title, int width, int height, int full
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (fullscreen != 0) {
-        flags |= SDL_WINDOW_FULLSCREEN;
-    }
+    flags |= fullscreen != 0 ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
     window_ = SDL_CreateWindow(title, 0, 0, width, height, flags);
     if (window_ == nullptr) {
-        std::fprintf(stderr, "No window: %s\n", SDL_GetError());
+        failure_ = SDL_GetError();
         return 0;
     }
     fullscreenWindow_ = fullscreen != 0;
@@ -233,16 +309,17 @@ void SdlPlatform::destroyWindow() {
 ContextResult SdlPlatform::createContext() {
     context_ = SDL_GL_CreateContext(window_);
     if (context_ == nullptr) {
-        std::fprintf(stderr, "No rendering context: %s\n", SDL_GetError());
+        failure_ = SDL_GetError();
         return ContextResult::NoContext;
     }
     if (SDL_GL_MakeCurrent(window_, context_) != 0) {
-        std::fprintf(stderr, "Rendering context not current: %s\n", SDL_GetError());
+        failure_ = SDL_GetError();
         return ContextResult::NotCurrent;
     }
     // The frame's masked ball pass needs the stencil bit.
     int stencilBits = 0;
     if (SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencilBits) != 0 || stencilBits < 1) {
+        failure_ = "no stencil buffer";
         return ContextResult::NoPixelFormat;
     }
     choosePacing();
@@ -278,12 +355,14 @@ void SdlPlatform::deleteContext() {
     }
 }
 
-int SdlPlatform::takeMessage(WindowMessage& message) {
+int SdlPlatform::takeMessage(WindowMessage& message, int waitMilliseconds) {
     if (!videoStarted_) {
         return 0;
     }
     SDL_Event event;
-    if (SDL_PollEvent(&event) == 0) {
+    const int taken =
+        waitMilliseconds > 0 ? SDL_WaitEventTimeout(&event, waitMilliseconds) : SDL_PollEvent(&event);
+    if (taken == 0) {
         return 0;
     }
     message = WindowMessage{};
@@ -305,6 +384,10 @@ int SdlPlatform::takeMessage(WindowMessage& message) {
             message.kind = MessageKind::Close;
             break;
         case SDL_WINDOWEVENT:
+            // A window closed by F1 can still have events queued; its size is not this one's.
+            if (window_ == nullptr || event.window.windowID != SDL_GetWindowID(window_)) {
+                break;
+            }
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_MINIMIZED:
                     message.kind = MessageKind::Minimised;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 #include "app/Platform.h"
 
@@ -19,8 +20,10 @@ class SdlPlatform : public Platform {
     SdlPlatform(const SdlPlatform&) = delete;
     SdlPlatform& operator=(const SdlPlatform&) = delete;
 
-    MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons,
-                              MessageIcon icon) override;
+    // Failure boxes (OK only) also go to stderr on one line, with the cause the platform saw;
+    // questions do not.
+    MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons, MessageIcon icon,
+                              int interruptStatus) override;
     int setFullscreenMode(int width, int height, int bits) override;
     void restoreDisplayMode() override;
     void showCursor(int show) override;
@@ -29,14 +32,15 @@ class SdlPlatform : public Platform {
     void destroyWindow() override;
     ContextResult createContext() override;
     void deleteContext() override;
-    int takeMessage(WindowMessage& message) override;
+    int takeMessage(WindowMessage& message, int waitMilliseconds) override;
     // Presents the frame. Where the driver gives no vsync, waits for the display's next
     // refresh period (60 Hz when unknown), so the scene runs at the same speed everywhere.
     void swapBuffers() override;
 
     // Starts the window system and loads the GL driver ahead of the first window, so that the
-    // wait after the start-up question is short. A failure shows at the first window.
-    void prepare();
+    // wait after the start-up question is short. 0 when there is no display; failure() says why.
+    int prepare();
+    const std::string& failure() const { return failure_; }
 
     // For tools that capture or time frames: after createContext, no vsync and no pacing.
     void presentUnpaced();
@@ -46,7 +50,8 @@ class SdlPlatform : public Platform {
     void choosePacing();
 
     bool videoStarted_ = false;
-    bool videoFailed_ = false;  // said once on stderr; not tried again
+    bool videoFailed_ = false;  // not tried again
+    std::string failure_;       // cause of the last failure, for the next failure box
     bool glLoaded_ = false;     // by prepare(), kept until the end
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;

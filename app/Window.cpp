@@ -3,7 +3,7 @@
 namespace {
 
 void reportError(Shell& shell, const char* text) {
-    shell.platform.showMessage(text, "ERROR", MessageButtons::Ok, MessageIcon::Warning);
+    shell.platform.showMessage(text, "ERROR", MessageButtons::Ok, MessageIcon::Warning, failureStatus);
 }
 
 // Closes first so that the message appears with the desktop back and the window gone.
@@ -15,6 +15,30 @@ int failOpening(Shell& shell, const char* text) {
 
 }  // namespace
 
+void KeyTable::press(int code) {
+    down[code] = 1;
+    unseen[code] = true;
+    releaseLater[code] = false;
+}
+
+void KeyTable::release(int code) {
+    if (unseen[code]) {
+        releaseLater[code] = true;
+    } else {
+        down[code] = 0;
+    }
+}
+
+void KeyTable::passDone() {
+    for (int code = 0; code < keys::count; ++code) {
+        unseen[code] = false;
+        if (releaseLater[code]) {
+            releaseLater[code] = false;
+            down[code] = 0;
+        }
+    }
+}
+
 int openGlWindow(Shell& shell, const char* title, int width, int height, int bits, int fullscreen) {
     Platform& platform = shell.platform;
     shell.state.fullscreen = fullscreen;
@@ -22,9 +46,10 @@ int openGlWindow(Shell& shell, const char* title, int width, int height, int bit
     if (shell.state.fullscreen == 1 && platform.setFullscreenMode(width, height, bits) != 1) {
         const MessageAnswer answer = platform.showMessage(
             "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?",
-            "Quarn GL", MessageButtons::YesNo, MessageIcon::Warning);
+            "Quarn GL", MessageButtons::YesNo, MessageIcon::Warning, failureStatus);
         if (answer != MessageAnswer::Yes) {
-            platform.showMessage("Program Will Now Close.", "ERROR", MessageButtons::Ok, MessageIcon::Error);
+            platform.showMessage("Program Will Now Close.", "ERROR", MessageButtons::Ok, MessageIcon::Error,
+                                 failureStatus);
             return 0;
         }
         shell.state.fullscreen = 0;
@@ -85,7 +110,11 @@ void handleWindowMessage(Shell& shell, const WindowMessage& message) {
         case MessageKind::KeyUp:
             // Codes outside the table come from keys the shell has no command for.
             if (message.keyCode >= 0 && message.keyCode < keys::count) {
-                shell.keyTable[message.keyCode] = message.kind == MessageKind::KeyDown ? 1 : 0;
+                if (message.kind == MessageKind::KeyDown) {
+                    shell.keyTable.press(message.keyCode);
+                } else {
+                    shell.keyTable.release(message.keyCode);
+                }
             }
             break;
         case MessageKind::Minimised:

@@ -18,10 +18,22 @@ struct ShellState {
     std::int32_t quitPosted = 0;        // a Close has asked the loop to end
 };
 
-// One down flag per key code.
+// Exit status of the program after a failure it has reported.
+constexpr int failureStatus = 1;
+
+// One down flag per key code, read by the key commands. A release that arrives before any
+// pass's key commands have seen its press waits until after the next pass, so that a quick
+// tap acts as a press held for one frame.
 struct KeyTable {
     std::int32_t down[keys::count] = {};
+    bool unseen[keys::count] = {};        // pressed since the last pass's key commands
+    bool releaseLater[keys::count] = {};  // released while still unseen
+
     std::int32_t& operator[](int code) { return down[code]; }
+    void press(int code);
+    void release(int code);
+    // After a pass's key commands: every press has been seen, deferred releases take effect.
+    void passDone();
 };
 
 // Everything the shell works on: the window system, the scene calls, the one World.

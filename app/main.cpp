@@ -1,4 +1,6 @@
 // torvel-room: the program. Runs from a directory holding data/ (pictures) and Data/ (sound).
+#include <cstdio>
+
 #include "app/ExplosionSound.h"
 #include "app/MainLoop.h"
 #include "app/SdlPlatform.h"
@@ -12,7 +14,11 @@ World world;
 
 int main() {
     SdlPlatform platform;
-    platform.prepare();
+    if (platform.prepare() == 0) {
+        // Without a display no box can be shown: the terminal gets the one line.
+        std::fprintf(stderr, "No display: %s\n", platform.failure().c_str());
+        return failureStatus;
+    }
     ExplosionSound sound;
     sound.open("Data/Explode.wav");
     Shell shell{platform, realSceneCalls(), world, ShellState{}, KeyTable{}};

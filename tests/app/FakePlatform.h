@@ -1,70 +1,152 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <deque>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/Platform.h"
-#include "app/SceneCalls.h"
+#include "app/MainLoop.h"
+#include "physics/World.h"
 
-// A window system driven by a script. Each call is written to a shared log, so that tests can
-// read what the shell did in which order. Scene calls go to the same log (see fakeSceneCalls).
+// What the shell did, in order, and what the fake setupRendering returns.
+inline std::vector<std::string> fakeLog;
+inline int fakeRendering = 1;
+
+inline void note(const std::string& entry) {
+    fakeLog.push_back(entry);
+}
+
+// Its step moves ball 0, so that a World laid out again would show.
+inline SceneCalls fakeScene() {
+    return SceneCalls{
+        [](int w, int h) { note("proj " + std::to_string(w) + "x" + std::to_string(h)); },
+        [] { return fakeRendering; },
+        [](World& world) { world.ballPositions[0] += Vector(1.0, 0.0, 0.0); },
+        [](World&) { return note("frame"), 1; },
+        [] { note("textures deleted"); },
+    };
+}
+
+// A window system run by a script of words, one message per takeMessage: "+Key" and "-Key" press and
+// release a key, "." finds the queue empty, "min", "restore", "close", "WxH" a new size. Set-up words:
+// each "Yes" answers one question with Yes (the rest get No), "nomode" refuses the fullscreen mode,
+// "failN" fails the Nth window, "ctxN" makes createContext give ContextResult N, "norender" fails
+// setupRendering. After the script the window is closed, so that a faulty loop cannot spin forever.
 class FakePlatform : public Platform {
   public:
-    FakePlatform();
-    ~FakePlatform() override;
+    int held = 0;  // windows and contexts
 
-    // Script of the message queue: messages are taken one per call; idle(n) makes the next n
-    // calls find the queue empty. When the script runs out the window is closed, so that a
-    // faulty loop cannot spin for ever.
-    void message(MessageKind kind, int keyCode = 0, int width = 0, int height = 0);
-    void keyDown(int code) { message(MessageKind::KeyDown, code); }
-    void keyUp(int code) { message(MessageKind::KeyUp, code); }
-    void idle(int passes);
+    explicit FakePlatform(const std::string& script) {
+        static const std::vector<std::string> keyNames = {"Esc",  "Left",  "Up", "Right", "Down",
+                                                          "Plus", "Minus", "F1", "F2",    "F3"};
+        static const std::vector<int> keyCodes = {
+            keys::escape,     keys::left,        keys::up, keys::right, keys::down,
+            keys::keypadPlus, keys::keypadMinus, keys::f1, keys::f2,    keys::f3};
+        const auto indexOf = [](const auto& names, const std::string& w) {
+            return static_cast<std::size_t>(std::find(names.begin(), names.end(), w) - names.begin());
+        };
+        fakeLog.clear();
+        fakeRendering = 1;
+        std::istringstream words(script);
+        for (std::string w; words >> w;) {
+            WindowMessage m;
+            if (w == "Yes" || w == "nomode" || w == "norender" ||
+                std::sscanf(w.c_str(), "fail%d", &failing_) == 1 ||
+                std::sscanf(w.c_str(), "ctx%d", &context_) == 1) {
+                yeses_ += w == "Yes" ? 1 : 0;
+                mode_ = mode_ && w != "nomode";
+                fakeRendering = w == "norender" ? 0 : fakeRendering;
+            } else if (std::sscanf(w.c_str(), "%dx%d", &m.width, &m.height) == 2) {
+                m.kind = MessageKind::Resized;
+            } else if (w[0] == '+' || w[0] == '-') {
+                m.kind = w[0] == '+' ? MessageKind::KeyDown : MessageKind::KeyUp;
+                m.keyCode = keyCodes.at(indexOf(keyNames, w.substr(1)));
+            } else {
+                // Quit stands for the empty queue: the window system never sends it.
+                m.kind = w == "."         ? MessageKind::Quit
+                         : w == "min"     ? MessageKind::Minimised
+                         : w == "restore" ? MessageKind::Restored
+                                          : MessageKind::Close;
+            }
+            if (m.kind != MessageKind::Other) {
+                script_.push_back(m);
+            }
+        }
+    }
 
-    MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons,
-                              MessageIcon icon) override;
-    int setFullscreenMode(int width, int height, int bits) override;
-    void restoreDisplayMode() override;
-    void showCursor(int show) override;
-    int createWindow(const char* title, int width, int height, int fullscreen) override;
-    void showWindow() override;
-    void destroyWindow() override;
-    ContextResult createContext() override;
-    void deleteContext() override;
-    int takeMessage(WindowMessage& message) override;
-    void swapBuffers() override;
-
-    // Answers to the Yes/No questions, in order; No when none is left.
-    std::deque<MessageAnswer> answers;
-    bool fullscreenSupported = true;
-    // 1-based number of the createWindow call that fails; 0: none fails.
-    int failingWindow = 0;
-    ContextResult contextResult = ContextResult::Ready;
-
-    std::vector<std::string> titles;        // of every created window
-    std::vector<int> fullscreenWindows;     // fullscreen flag of every created window
-    std::vector<std::string> messageTexts;  // every message box, "caption|text"
-    int windowsHeld = 0;
-    int contextsHeld = 0;
-    int swaps = 0;
-    int emptyPolls = 0;
+    MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons, MessageIcon,
+                              int interruptStatus) override {
+        note(std::string(caption) + "|" + text + "|" + std::to_string(interruptStatus));
+        if (buttons == MessageButtons::Ok) {
+            return MessageAnswer::Ok;
+        }
+        return yeses_-- > 0 ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    int setFullscreenMode(int w, int h, int bits) override {
+        note("mode " + std::to_string(w) + "x" + std::to_string(h) + "x" + std::to_string(bits));
+        return mode_ ? 1 : 0;
+    }
+    void restoreDisplayMode() override { note("desktop"); }
+    void showCursor(int show) override { note(show != 0 ? "cursor" : "no cursor"); }
+    int createWindow(const char* title, int w, int h, int fullscreen) override {
+        note(std::string("window ") + title + " " + std::to_string(w) + "x" + std::to_string(h) +
+             (fullscreen != 0 ? " full" : ""));
+        held += ++windows_ != failing_ ? 1 : 0;
+        return windows_ != failing_ ? 1 : 0;
+    }
+    void showWindow() override {}
+    void destroyWindow() override { note("destroy " + std::to_string(--held)); }
+    ContextResult createContext() override {
+        held += context_ != static_cast<int>(ContextResult::NoContext) ? 1 : 0;  // unusable, but held
+        return static_cast<ContextResult>(context_);
+    }
+    void deleteContext() override { --held; }
+    int takeMessage(WindowMessage& message, int wait) override {
+        if (wait != 0 || script_.empty()) {
+            note(script_.empty() ? "end of script" : "wait " + std::to_string(wait));
+        }
+        message = script_.empty() ? WindowMessage{MessageKind::Close} : script_.front();
+        script_.erase(script_.begin(), script_.begin() + (script_.empty() ? 0 : 1));
+        return message.kind != MessageKind::Quit ? 1 : 0;
+    }
+    void swapBuffers() override {}
 
   private:
-    struct Step {
-        WindowMessage message;
-        int idlePasses = 0;
-    };
-    std::deque<Step> script_;
+    std::deque<WindowMessage> script_;
+    int yeses_ = 0;
+    bool mode_ = true;
+    int failing_ = 0;
+    int context_ = 0;
+    int windows_ = 0;
 };
 
-// The shared call log and the scene calls that write to it.
-std::vector<std::string>& callLog();
-// Calls of a given name in the log.
-int countCalls(const std::string& name);
-// Index of the first log entry with that name, or -1.
-int firstCall(const std::string& name);
-// Its stepWorld moves ball 0 by (1, 0, 0); nothing else touches the World.
-SceneCalls fakeSceneCalls();
-// What the fake setupRendering returns (1 unless a test says otherwise).
-extern int fakeSetupRenderingResult;
+// Runs the program on a script and checks its outcome: the key commands' World fields (unless world is
+// empty), and the log without the start-up question, headed by the number of frames. The exit status
+// is 1 when the log holds a failure box, else 0.
+inline void expectRun(const std::string& script, const std::string& world, const std::string& log) {
+    SCOPED_TRACE(script);
+    FakePlatform platform(script);
+    World after;
+    World start;
+    initWorld(start);
+    Shell shell{platform, fakeScene(), after, ShellState{}, KeyTable{}};
+    EXPECT_EQ(runMainLoop(shell), log.find("ERROR|") == std::string::npos ? 0 : 1);
+    char fields[120];
+    std::snprintf(fields, sizeof fields, "angle %g, dz %g, step %g, sound %d, camera %d", after.viewAngle,
+                  after.cameraPosition.getZ() - start.cameraPosition.getZ(), after.timeStep, after.soundOn,
+                  after.cameraMode);
+    EXPECT_TRUE(world.empty() || world == fields) << fields;
+    EXPECT_EQ(fakeLog.front(), "Start FullScreen?|Would You Like To Run In Fullscreen Mode?|0");
+    const long frames = std::count(fakeLog.begin(), fakeLog.end(), "frame");
+    std::string seen = std::to_string(frames) + " frames";
+    for (auto e = fakeLog.begin() + 1; e != fakeLog.end(); ++e) {
+        seen += *e != "frame" ? ", " + *e : "";
+    }
+    EXPECT_EQ(seen, log);
+    EXPECT_EQ(after.ballPositions[0].getX() - start.ballPositions[0].getX(), static_cast<double>(frames));
+    EXPECT_EQ(platform.held, 0);
+}
