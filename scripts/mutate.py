@@ -12,7 +12,8 @@ Usage (from anywhere; paths are relative to the repository root):
 
 Other options: --faults FILE (another list), --build-dir DIR (default build/mutate), --test-timeout S
 (per test, for tests without a timeout of their own; default 300), --test-jobs N (ctest -j, default 2),
---no-clean-check (skip the run of the fast tests on the unchanged tree).
+--memory-limit MIB (address space of each test process, default 4096; 0 for none; raise it for a
+sanitizer build), --no-clean-check (skip the run of the fast tests on the unchanged tree).
 
 Each fault is applied alone to a Release build without link-time optimisation in its own build directory.
 The fast tests (ctest -LE 'e2e|faults') run first; only when they all pass do the slow end-to-end and fault
@@ -31,6 +32,7 @@ import argparse
 import json
 import os
 import re
+import resource
 import signal
 import subprocess
 import sys
@@ -176,13 +178,21 @@ def restore_leftover(backup_dir):
     print(f"restored {path} from an earlier run that did not finish", flush=True)
 
 
-def run(cmd, log, timeout=None):
-    """Runs cmd, appending its output to the log; returns (exit status, output)."""
+def run(cmd, log, timeout=None, memory_mib=0):
+    """Runs cmd, appending its output to the log; returns (exit status, output). memory_mib bounds the
+    address space of every process it starts, so that a fault making a test grow without end fails
+    that test instead of squeezing the machine."""
     log.write(f"$ {' '.join(cmd)}\n")
     log.flush()
+
+    def limit():
+        if memory_mib > 0:
+            size = memory_mib * 1024 * 1024
+            resource.setrlimit(resource.RLIMIT_AS, (size, size))
+
     # Own process group, so that a timeout or an interruption ends the whole tree.
     proc = subprocess.Popen(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                            errors="replace", start_new_session=True)
+                            errors="replace", start_new_session=True, preexec_fn=limit)
     try:
         output, _ = proc.communicate(timeout=timeout)
     except BaseException:
@@ -233,7 +243,7 @@ def run_tests(build_dir, labels, args, log):
     """Returns the name of the first failing test, or None when all pass."""
     cmd = ["ctest", "--test-dir", build_dir, *labels, "--stop-on-failure", "--timeout",
            str(args.test_timeout), "-j", str(args.test_jobs)]
-    status, output = run(cmd, log)
+    status, output = run(cmd, log, memory_mib=args.memory_limit)
     if status == 0:
         return None
     return first_failure(output) or "ctest"
@@ -264,6 +274,7 @@ def main():
     parser.add_argument("--build-dir", default=os.path.join(ROOT, "build", "mutate"))
     parser.add_argument("--test-timeout", type=int, default=300)
     parser.add_argument("--test-jobs", type=int, default=2)
+    parser.add_argument("--memory-limit", type=int, default=4096, help="MiB per test process; 0: none")
     parser.add_argument("--no-clean-check", action="store_true")
     args = parser.parse_args()
 
