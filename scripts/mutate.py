@@ -12,7 +12,7 @@ Usage (from anywhere; paths are relative to the repository root):
 
 Other options: --faults FILE (another list), --build-dir DIR (default build/mutate), --test-timeout S
 (per test, for tests without a timeout of their own; default 300), --test-jobs N (ctest -j, default 2),
---memory-limit MIB (address space of each test process, default 4096; 0 for none; raise it for a
+--memory-limit MIB (address space of each test process, default 2048; 0 for none; raise it for a
 sanitizer build), --no-clean-check (skip the run of the fast tests on the unchanged tree).
 
 Each fault is applied alone to a Release build without link-time optimisation in its own build directory.
@@ -32,6 +32,7 @@ import argparse
 import json
 import os
 import re
+import shutil
 import resource
 import signal
 import subprocess
@@ -215,6 +216,10 @@ def configure(build_dir, log):
 def build(build_dir, log):
     """Returns None when the build succeeds, 'assets' when generating the pictures or sound failed,
     'test discovery' when a test program failed to list its tests, 'compile' for any other failure."""
+    # The pictures and the sound are generated afresh each time: a file left by an earlier build
+    # would hide a fault that writes it elsewhere or not at all.
+    for generated in ("data", "Data"):
+        shutil.rmtree(os.path.join(build_dir, "bin", generated), ignore_errors=True)
     status, output = run(["cmake", "--build", build_dir, "-j2"], log)
     if status == 0:
         return None
@@ -274,7 +279,7 @@ def main():
     parser.add_argument("--build-dir", default=os.path.join(ROOT, "build", "mutate"))
     parser.add_argument("--test-timeout", type=int, default=300)
     parser.add_argument("--test-jobs", type=int, default=2)
-    parser.add_argument("--memory-limit", type=int, default=4096, help="MiB per test process; 0: none")
+    parser.add_argument("--memory-limit", type=int, default=2048, help="MiB per test process; 0: none")
     parser.add_argument("--no-clean-check", action="store_true")
     args = parser.parse_args()
 
