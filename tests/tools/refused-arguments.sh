@@ -31,6 +31,7 @@ trace 10 --time-step 0.6s
 trace 10 --time-step ' 1'
 trace 10 --time-step inf
 trace 10 --time-step nan
+trace 10 --time-step 1 --time-step 1
 trace 10 --digest 0
 trace 10 --digest
 trace 10 --digest 1 --digest 1
