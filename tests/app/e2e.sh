@@ -11,28 +11,25 @@ RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 # One row per run: name, screen of the X server ("-": none), then the steps (helpers below).
 # The test registration reads the names from here.
 RUNS='
-windowed        1024x768x24 start; answer No; at "Torvel Square Room"; drawn; blank_beside; escape 0
+windowed        1024x768x24 windowed_run; drawn; blank_beside; escape 0
 fullscreen      640x480x16  start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; drawn; escape 0
 refused-yes     1024x768x24 start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; escape 0
 refused-no      1024x768x24 start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
-f1              640x480x24  start; answer No; at "Torvel Square Room"; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
-held-keys       640x480x24  start; answer No; at "Torvel Square Room"; held_keys; escape 0
-quick-taps      640x480x24  start; answer No; at "Torvel Square Room"; quick_taps; escape 0
-sound           640x480x24  start_with_sound; answer No; at "Torvel Square Room"; sound_switch; escape 0
-broken-sound    640x480x24  break_sound; start; answer No; at "Torvel Square Room"; drawn; escape 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
+f1              640x480x24  windowed_run; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
+held-keys       640x480x24  windowed_run; held_keys; escape 0
+quick-taps      640x480x24  windowed_run; quick_taps; escape 0
+sound           640x480x24  windowed_run SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W/audio.raw" TORVEL_FRAME_PACING=0; sound_switch; escape 0
+broken-sound    640x480x24  break_sound; windowed_run; drawn; escape 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
 broken-picture  640x480x24  break_picture; start; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
 no-display      -           start TORVEL_TIMING=0; status 1; lines err . 1 1; lines err display 1 1
-minimise        640x480x24  start; answer No; at "Torvel Square Room"; minimise frames; escape 0
-minimise-cpu    640x480x24  start; answer No; at "Torvel Square Room"; minimise cpu; escape 0
-resize          1024x768x24 start; answer No; at "Torvel Square Room"; resize; escape 0
+minimise        640x480x24  windowed_run; minimise frames; escape 0
+minimise-cpu    640x480x24  windowed_run; minimise cpu; escape 0
+resize          1024x768x24 windowed_run; resize; escape 0
 sigint          640x480x24  start; sigint_at_question; status 0; lines out . 0 0
-quiet-stderr    640x480x24  start SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; answer No; at "Torvel Square Room"; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
+quiet-stderr    640x480x24  windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
 '
 ROW=$(grep -E "^$RUN_NAME " <<<"$RUNS") || { echo "no run named $RUN_NAME" >&2 && exit 2; }
 read -r _ SCREEN STEPS <<<"$ROW"
-for tool in Xvfb xdotool xwininfo import compare convert sox; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed: skipped" >&2 && exit 77; }
-done
 
 # The sanitizers' leak report at exit would be about the window system's libraries (D-Bus, a GL
 # driver unloaded before the report); our own code is leak-checked by the unit tests.
@@ -120,6 +117,8 @@ box() {
     poll 10 gone "$1" || fail "the \"$1\" box is still shown after $2"
 }
 answer() { box "Start FullScreen?" "$1"; }
+# windowed_run [VAR=VALUE...]: started with No to the start-up question, its window focused.
+windowed_run() { start "$@" && answer No && at "Torvel Square Room"; }
 # at TITLE: a new window of that title, 640 x 480 at the top-left corner, gets the focus.
 at() {
     poll 20 shown "$1" || fail "no window \"$1\""
@@ -224,7 +223,6 @@ quick_taps() {
     look free moving "one tap of F2 did not switch the camera"
 }
 
-start_with_sound() { start SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W/audio.raw" TORVEL_FRAME_PACING=0; }
 # first_sound FILE [FROM]: the offset of the first byte that is not 0 (from FROM on), or nothing.
 first_sound() { { cmp -i "${2:-0}:0" "$1" /dev/zero 2>/dev/null || true; } | awk -v from="${2:-0}" '/differ/ {print from + $5 - 1}'; }
 # The explosion sound comes with the first ball contact, sample for sample; after F3 the audio
