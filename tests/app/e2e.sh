@@ -13,7 +13,7 @@ RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 RUNS='
 windowed        1024x768x24 windowed_run; blank_beside; escape 0
 fullscreen      640x480x16  start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; drawn; escape 0
-refused-yes     1024x768x24 start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; escape 0
+refused-yes     1024x768x24 start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
 refused-no      1024x768x24 start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
 f1              640x480x24  windowed_run; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
 held-keys       640x480x24  windowed_run; held_keys; escape 0
