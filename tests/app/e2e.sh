@@ -3,7 +3,8 @@
 #   e2e.sh BIN_DIR RUN      (BIN_DIR holds the program, data/ and Data/; RUN names a table row)
 # Keys go in through the X test extension, pictures are screenshots, the sound is what SDL's
 # disk audio driver writes. Every wait is bounded; waits for frames follow the frame rate,
-# which a busy machine or the sanitizers can bring down to about ten a second.
+# which a busy machine or the sanitizers can bring down to about ten a second. The pictures
+# taken are kept as RUN-NAME.png beside BIN_DIR in e2e-pictures/ (or in $TORVEL_E2E_PICTURES).
 set -euo pipefail
 BIN=$(cd "${1:?usage: e2e.sh BIN_DIR RUN}" && pwd)
 RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
@@ -35,7 +36,7 @@ read -r _ SCREEN STEPS <<<"$ROW"
 # driver unloaded before the report); our own code is leak-checked by the unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 W=$(mktemp -d "${TMPDIR:-/tmp}/torvel-e2e.XXXXXX")
-PICTURES=${TORVEL_E2E_PICTURES:-$PWD/e2e-pictures}
+PICTURES=${TORVEL_E2E_PICTURES:-$(dirname "$BIN")/e2e-pictures}
 XVFB= APP= WIN= GEOM=
 cleanup() {
     [ -z "$APP" ] || { kill "$APP" && sleep 0.3 && kill -9 "$APP"; } 2>/dev/null || true
