@@ -16,24 +16,28 @@ int failOpening(Shell& shell, const char* text) {
 }  // namespace
 
 void KeyTable::press(int code) {
+    if (!held[code]) {
+        ++unseenPresses[code];
+    }
+    held[code] = true;
     down[code] = 1;
-    unseen[code] = true;
-    releaseLater[code] = false;
 }
 
 void KeyTable::release(int code) {
-    if (unseen[code]) {
-        releaseLater[code] = true;
-    } else {
+    held[code] = false;
+    if (unseenPresses[code] == 0) {
         down[code] = 0;
     }
 }
 
 void KeyTable::passDone() {
     for (int code = 0; code < keys::count; ++code) {
-        unseen[code] = false;
-        if (releaseLater[code]) {
-            releaseLater[code] = false;
+        if (unseenPresses[code] == 0) {
+            continue;
+        }
+        if (--unseenPresses[code] > 0) {
+            down[code] = 1;  // the next tap, for the next pass (a one-shot command cleared the flag)
+        } else if (!held[code]) {
             down[code] = 0;
         }
     }

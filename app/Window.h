@@ -21,18 +21,20 @@ struct ShellState {
 // Exit status of the program after a failure it has reported.
 constexpr int failureStatus = 1;
 
-// One down flag per key code, read by the key commands. A release that arrives before any
-// pass's key commands have seen its press waits until after the next pass, so that a quick
-// tap acts as a press held for one frame.
+// One down flag per key code, read by the key commands. Every press that follows a release is
+// seen by a pass of its own: a release that comes before that pass waits until after it, so a
+// quick tap acts as a press held for one frame, and taps quicker than the frames act one per
+// frame. Auto-repeats of a held key only set the flag again.
 struct KeyTable {
     std::int32_t down[keys::count] = {};
-    bool unseen[keys::count] = {};        // pressed since the last pass's key commands
-    bool releaseLater[keys::count] = {};  // released while still unseen
+    bool held[keys::count] = {};                   // pressed and not released since
+    std::int32_t unseenPresses[keys::count] = {};  // presses no pass's key commands have seen yet
 
     std::int32_t& operator[](int code) { return down[code]; }
     void press(int code);
     void release(int code);
-    // After a pass's key commands: every press has been seen, deferred releases take effect.
+    // After a pass's key commands: one press more has been seen; the next one, or the release
+    // that waited for it, takes effect.
     void passDone();
 };
 

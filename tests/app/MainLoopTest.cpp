@@ -19,6 +19,9 @@ TEST(MainLoopTest, ScriptsGiveTheirOutcome) {
         // Taps released before any frame act once; pressed again at once, a key stays down.
         {"+Plus -Plus +F2 -F2 . +Left -Left +Down -Down +Down . . +Esc -Esc .",
          "angle 2, dz 30, step 0.7, sound 1, camera 1", "3" + open + shut},
+        // Taps quicker than the frames act one per frame.
+        {"+Plus -Plus +Plus -Plus +F2 -F2 +F2 -F2 +F2 -F2 . . . +Esc .",
+         "angle 0, dz 0, step 0.8, sound 1, camera 1", "3" + open + shut},
         {"+Minus . +Minus . +Minus . +Minus . +Minus . +Minus . +Minus . +Esc .",
          "angle 0, dz 0, step -0.1, sound 1, camera 0", "7" + open + shut},
         {"+Left . . +F2 -Left . +Esc .", "angle 0, dz 0, step 0.6, sound 1, camera 1", "3" + open + shut},
