@@ -1,4 +1,7 @@
+#include <SDL2/SDL.h>
+
 #include "FakePlatform.h"
+#include "app/SdlPlatform.h"
 
 namespace {
 
@@ -27,6 +30,23 @@ TEST(WindowTest, OpeningsAndTheirFailuresCloseFirstThenReport) {
     for (const auto& c : cases) {
         expectRun(c.script, "", c.log);
     }
+}
+
+// The window layer's keys reach the table under the key codes the commands read (the usual
+// virtual-key numbers); keys without a command stay out of it.
+TEST(WindowTest, SdlKeysGiveTheirVirtualKeyCodes) {
+    const struct {
+        SDL_Keycode key;
+        int code;
+    } cases[] = {
+        {SDLK_ESCAPE, 0x1B}, {SDLK_LEFT, 0x25},    {SDLK_UP, 0x26},       {SDLK_RIGHT, 0x27},
+        {SDLK_DOWN, 0x28},   {SDLK_KP_PLUS, 0x6B}, {SDLK_KP_MINUS, 0x6D}, {SDLK_F1, 0x70},
+        {SDLK_F2, 0x71},     {SDLK_F3, 0x72},      {SDLK_a, 'A'},         {SDLK_9, '9'},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(keyCodeForSdlKey(c.key, 0), c.code) << SDL_GetKeyName(c.key);
+    }
+    EXPECT_GE(keyCodeForSdlKey(SDLK_PLUS, SDL_SCANCODE_EQUALS), 256);
 }
 
 }  // namespace
