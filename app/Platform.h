@@ -13,12 +13,13 @@ enum class MessageAnswer { Ok, Yes, No };
 enum class MessageKind {
     KeyDown,  // also every auto-repeat of a held key
     KeyUp,
-    Minimised,  // frames stop
-    Restored,   // frames resume
-    Resized,    // new client size in width and height
-    Close,      // the user asked to close the window
-    Quit,       // posted by the shell itself after Close; ends the main loop
-    Other,      // anything the shell does not look at
+    Minimised,       // frames stop
+    Restored,        // frames resume
+    Resized,         // new client size in width and height
+    Close,           // the user asked to close the window
+    Quit,            // posted by the shell itself after Close; ends the main loop
+    FullscreenLeft,  // the window system left fullscreen by itself (a browser does, on Escape)
+    Other,           // anything the shell does not look at
 };
 
 struct WindowMessage {

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <thread>
 
-#include "app/KeyCodes.h"
 #include "app/QuietStderr.h"
+#include "app/SdlKeys.h"
 
 namespace {
 
@@ -92,37 +92,6 @@ class SignalsEndProgram {
 };
 
 }  // namespace
-
-int keyCodeForSdlKey(int sdlKey, int sdlScancode) {
-    struct Entry {
-        SDL_Keycode sdl;
-        int code;
-    };
-    static const Entry table[] = {
-        {SDLK_ESCAPE, keys::escape},
-        {SDLK_LEFT, keys::left},
-        {SDLK_UP, keys::up},
-        {SDLK_RIGHT, keys::right},
-        {SDLK_DOWN, keys::down},
-        {SDLK_KP_PLUS, keys::keypadPlus},
-        {SDLK_KP_MINUS, keys::keypadMinus},
-        {SDLK_F1, keys::f1},
-        {SDLK_F2, keys::f2},
-        {SDLK_F3, keys::f3},
-    };
-    for (const Entry& entry : table) {
-        if (entry.sdl == sdlKey) {
-            return entry.code;
-        }
-    }
-    if (sdlKey >= SDLK_a && sdlKey <= SDLK_z) {
-        return 'A' + (sdlKey - SDLK_a);
-    }
-    if (sdlKey >= SDLK_0 && sdlKey <= SDLK_9) {
-        return '0' + (sdlKey - SDLK_0);
-    }
-    return keys::count + sdlScancode;
-}
 
 SdlPlatform::SdlPlatform()
     : reportTiming_(envIs("TORVEL_TIMING", "1")), created_(Clock::now()), lastAnswer_(created_) {}

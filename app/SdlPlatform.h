@@ -41,6 +41,8 @@ class SdlPlatform : public Platform {
     // wait after the start-up question is short. 0 when there is no display; failure() says why.
     int prepare();
     const std::string& failure() const { return failure_; }
+    // The exit status, for the process to end with (a page shows it instead).
+    int ended(int status) const { return status; }
 
     // For tools that capture or time frames: after createContext, no vsync and no pacing.
     void presentUnpaced();
@@ -69,6 +71,3 @@ class SdlPlatform : public Platform {
     std::chrono::steady_clock::time_point created_{};
     std::chrono::steady_clock::time_point lastAnswer_{};
 };
-
-// The key code of the KeyTable for an SDL key; keys without a command get a code of 256 or more.
-int keyCodeForSdlKey(int sdlKey, int sdlScancode);

@@ -134,6 +134,13 @@ void handleWindowMessage(Shell& shell, const WindowMessage& message) {
             // The window stays: the loop ends and the shutdown tears it down.
             shell.state.quitPosted = 1;
             break;
+        case MessageKind::FullscreenLeft:
+            // Windowed from now on, so the next F1 asks for fullscreen again.
+            if (shell.state.fullscreen == 1) {
+                shell.state.fullscreen = 0;
+                shell.platform.showCursor(1);
+            }
+            break;
         case MessageKind::Quit:
         case MessageKind::Other:
             break;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when any is missing.
 # Sourced by the other scripts; safe to run again (does nothing when all are present).
+# "ensure-packages.sh web" adds what the page needs: emscripten, a browser for its tests, and
+# dpkg-dev to unpack the source packages of SDL2 and GLU.
 set -euo pipefail
 
 TORVEL_PACKAGES=(
@@ -10,6 +12,9 @@ TORVEL_PACKAGES=(
   xvfb xauth xfonts-base xdotool x11-utils imagemagick sox
   clang-14 libclang-rt-14-dev clang-format valgrind mesa-utils python3
 )
+if [ "${1:-}" = web ]; then
+  TORVEL_PACKAGES+=(emscripten chromium dpkg-dev)
+fi
 
 missing=()
 for p in "${TORVEL_PACKAGES[@]}"; do

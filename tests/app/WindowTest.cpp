@@ -1,7 +1,7 @@
 #include <SDL2/SDL.h>
 
 #include "FakePlatform.h"
-#include "app/SdlPlatform.h"
+#include "app/SdlKeys.h"
 
 namespace {
 

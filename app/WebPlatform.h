@@ -1,0 +1,61 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "app/Platform.h"
+
+struct SDL_Window;
+
+// The window layer on a web page: SDL2 for the keys and the WebGL context of the page's canvas,
+// the page itself (index.html) for what SDL cannot do there: the message boxes (dialogs over the
+// canvas), fullscreen (the browser's Fullscreen API on the canvas) and the frame clock (the
+// browser's animation frames). The calls that wait for the page suspend the program until the
+// page answers, so the main loop stays the desktop's loop.
+//
+// The page's address sets the environment: TORVEL_FRAME_PACING=0 runs the frames back to back,
+// TORVEL_TIMING=1 reports as the desktop program does, frames=N holds the picture of frame N.
+class WebPlatform : public Platform {
+  public:
+    WebPlatform();
+    ~WebPlatform() override;
+    WebPlatform(const WebPlatform&) = delete;
+    WebPlatform& operator=(const WebPlatform&) = delete;
+
+    MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons, MessageIcon icon,
+                              int interruptStatus) override;
+    // The canvas goes fullscreen now, while the user's key or click still allows it; 0 when the
+    // browser refuses.
+    int setFullscreenMode(int width, int height, int bits) override;
+    void restoreDisplayMode() override;
+    void showCursor(int show) override;
+    int createWindow(const char* title, int width, int height, int fullscreen) override;
+    void showWindow() override;
+    void destroyWindow() override;
+    ContextResult createContext() override;
+    // The page's canvas gives the same WebGL context back next time: its textures and lists are
+    // deleted and its state reset here, so that a rebuilt window starts as a new one.
+    void deleteContext() override;
+    int takeMessage(WindowMessage& message, int waitMilliseconds) override;
+    // Waits for the browser's next animation frame (or, with pacing off, only lets the page run).
+    void swapBuffers() override;
+
+    // Starts SDL's video on the page's canvas; 0 when that fails, failure() says why.
+    int prepare();
+    const std::string& failure() const { return failure_; }
+    // Shows the ending on the page (the program's exit status) and returns the status.
+    int ended(int status);
+
+  private:
+    std::string failure_;
+    bool videoStarted_ = false;
+    SDL_Window* window_ = nullptr;
+    void* context_ = nullptr;
+    bool pacing_ = true;
+    bool reportTiming_ = false;
+    long frameLimit_ = 0;  // frames=N: the picture is held after frame N
+    long framesShown_ = 0;
+    bool leavingFullscreen_ = false;
+    std::chrono::steady_clock::time_point created_{};
+    std::chrono::steady_clock::time_point lastAnswer_{};
+};

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the page: build/web/ holds index.html, torvel-room.js, .wasm and .data (the pictures and
+# the sound) and NOTICES.txt; build/torvel-room-VERSION-web.zip is that folder. Any static web
+# server serves it. SDL2 and GLU come from Debian's source packages, built once under
+# build/web-deps/ (a second run rebuilds nothing of them).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/ensure-packages.sh web
+# emcc's JavaScript tools need Debian's node modules, whichever node is first on the path.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+
+deps=build/web-deps
+bash scripts/debian-source.sh libsdl2=2.26.5+dfsg-1 "$deps/src"
+bash scripts/debian-source.sh libglu=9.0.2-1.1 "$deps/src"
+if [ ! -f "$deps/sdl2/lib/libSDL2.a" ]; then
+    echo "Building SDL2 for the page (once)" >&2
+    emcmake cmake -S "$deps/src/libsdl2" -B "$deps/sdl2-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DCMAKE_INSTALL_PREFIX="$PWD/$deps/sdl2" >/dev/null
+    cmake --build "$deps/sdl2-build" -j2
+    cmake --install "$deps/sdl2-build" >/dev/null
+fi
+
+# The pictures and the sound, as the desktop build generates them.
+cmake --preset release >/dev/null
+cmake --build --preset release --target assets torvel-shot
+cmake --preset web >/dev/null
+cmake --build --preset web -j2
+
+out=build/web
+rm -rf "$out"
+mkdir -p "$out"
+cp app/WebPlatform.html "$out/index.html"
+cp build/web-build/bin/torvel-room.js build/web-build/bin/torvel-room.wasm build/web-build/bin/torvel-room.data "$out/"
+# The notices of what the .wasm links in: SDL2, GLU (SGI Free B), the C and C++ libraries.
+em=/usr/share/emscripten
+{
+    notice() { printf '==== %s ====\n\n' "$1" && cat "$2" && printf '\n'; }
+    notice "SDL2 2.26.5" "$deps/src/libsdl2/LICENSE.txt"
+    notice "GLU (SGI Free Software License B, from its source)" <(sed -n '/^\/\*/,/\*\//p' "$deps/src/libglu/src/libutil/quad.c" | head -n 40)
+    notice "musl C library" "$em/system/lib/libc/musl/COPYRIGHT"
+    notice "emscripten's runtime and its C++ libraries (libc++, libc++abi), as Debian lists them" \
+        /usr/share/doc/emscripten/copyright
+} >"$out/NOTICES.txt"
+
+version=$(sed -n 's/^project(TorvelRoom VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+zip=build/torvel-room-$version-web.zip
+rm -f "$zip"
+(cd "$out" && python3 -m zipfile -c "../${zip#build/}" ./*)
+echo "The page: $out/index.html ($zip)" >&2

@@ -1,0 +1,393 @@
+#!/usr/bin/env python3
+"""The page in headless Chromium, driven over the DevTools protocol, one run per table row:
+    page.py WEB_DIR RUN [DESKTOP_BIN_DIR]
+WEB_DIR holds the built page; DESKTOP_BIN_DIR the desktop build's torvel-shot for the picture
+comparison. The page is served on 127.0.0.1 only. The console, the page's status line and its
+exceptions are read as the desktop driver reads stdout, stderr and the exit status; no row may
+raise a page error or log a console error. Pictures stay in WEB_DIR/../page-pictures/."""
+import functools
+import http.server
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+# name, the page's address query, then the steps (methods of Run below).
+RUNS = '''
+windowed        -                      answer No; drawn; moving; lines out "^Width of data/marble.bmp: " 1 1; escape 0
+fullscreen      -                      key Enter; fullscreen 1; drawn; moving
+f1              -                      answer No; drawn; still; f1_and_back; escape 0
+keys            TORVEL_FRAME_PACING=0  answer No; drawn; still; changes F2; changes Left; changes ArrowUp; changes NumpadAdd
+cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
+browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; key F1; fullscreen 1
+broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
+frames-300      frames=300&TORVEL_FRAME_PACING=0  answer No; held 300; like_shot 300
+timing          TORVEL_TIMING=1&TORVEL_RECORD=x   answer No; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; escape 0
+'''
+
+KEYS = {  # DOM key, code, Windows virtual-key code, location
+    'Enter': ('Enter', 'Enter', 13, 0), 'Escape': ('Escape', 'Escape', 27, 0),
+    'F1': ('F1', 'F1', 112, 0), 'F2': ('F2', 'F2', 113, 0), 'F3': ('F3', 'F3', 114, 0),
+    'ArrowLeft': ('ArrowLeft', 'ArrowLeft', 37, 0), 'ArrowUp': ('ArrowUp', 'ArrowUp', 38, 0),
+    'ArrowRight': ('ArrowRight', 'ArrowRight', 39, 0), 'ArrowDown': ('ArrowDown', 'ArrowDown', 40, 0),
+    'Left': ('ArrowLeft', 'ArrowLeft', 37, 0),
+    'NumpadAdd': ('+', 'NumpadAdd', 107, 3), 'NumpadSubtract': ('-', 'NumpadSubtract', 109, 3),
+}
+# The legacy-GL emulation's own one-time notices; anything else on the console's error level fails.
+KNOWN_WARNINGS = re.compile(r'^(WebGL: INVALID_ENUM: (enable|disable|getParameter)|GL_INVALID_ENUM)')
+
+
+class Failure(Exception):
+    pass
+
+
+class Browser:
+    """Chromium over --remote-debugging-pipe: commands on fd 3, replies and events on fd 4."""
+
+    def __init__(self, profile):
+        to_chrome_r, self.to_chrome = os.pipe()
+        self.from_chrome, from_chrome_w = os.pipe()
+
+        def child_fds():
+            os.dup2(to_chrome_r, 3)
+            os.dup2(from_chrome_w, 4)
+
+        self.process = subprocess.Popen(
+            ['/usr/lib/chromium/chromium', '--headless', '--no-sandbox', '--enable-unsafe-swiftshader',
+             '--disable-background-networking', '--disable-component-update', '--disable-sync',
+             '--no-first-run', '--autoplay-policy=no-user-gesture-required', '--remote-debugging-pipe',
+             '--user-data-dir=' + profile, 'about:blank'],
+            pass_fds=(to_chrome_r, from_chrome_w), preexec_fn=child_fds,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(to_chrome_r)
+        os.close(from_chrome_w)
+        self.next_id = 0
+        self.replies = {}
+        self.events = []
+        self.lock = threading.Condition()
+        threading.Thread(target=self._read, daemon=True).start()
+        target = self.call('Target.createTarget', url='about:blank')['targetId']
+        self.session = self.call('Target.attachToTarget', targetId=target, flatten=True)['sessionId']
+        for domain in ('Runtime', 'Page', 'Log'):
+            self.call(domain + '.enable', session=True)
+
+    def _read(self):
+        buffer = b''
+        while True:
+            chunk = os.read(self.from_chrome, 1 << 16)
+            if not chunk:
+                return
+            buffer += chunk
+            while b'\0' in buffer:
+                raw, buffer = buffer.split(b'\0', 1)
+                message = json.loads(raw)
+                with self.lock:
+                    if 'id' in message:
+                        self.replies[message['id']] = message
+                    else:
+                        self.events.append(message)
+                    self.lock.notify_all()
+
+    def call(self, method, session=False, **params):
+        with self.lock:
+            self.next_id += 1
+            ident = self.next_id
+        message = {'id': ident, 'method': method, 'params': params}
+        if session:
+            message['sessionId'] = self.session
+        os.write(self.to_chrome, json.dumps(message).encode() + b'\0')
+        with self.lock:
+            if not self.lock.wait_for(lambda: ident in self.replies, timeout=60):
+                raise Failure('no reply to ' + method)
+            reply = self.replies.pop(ident)
+        if 'error' in reply:
+            raise Failure('%s: %s' % (method, reply['error'].get('message')))
+        return reply.get('result', {})
+
+    def page(self, method, **params):
+        return self.call(method, session=True, **params)
+
+    def evaluate(self, expression):
+        result = self.page('Runtime.evaluate', expression=expression, returnByValue=True, awaitPromise=True)
+        if 'exceptionDetails' in result:
+            raise Failure('page script failed: ' + expression)
+        return result['result'].get('value')
+
+    def close(self):
+        self.process.kill()
+        self.process.wait()
+
+
+def serve(directory):
+    handler = functools.partial(QuietHandler, directory=directory)
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, '.wasm': 'application/wasm'}
+
+    def log_message(self, *args):
+        pass
+
+
+def poll(seconds, check):
+    end = time.time() + seconds
+    while True:
+        value = check()
+        if value or time.time() > end:
+            return value
+        time.sleep(0.1)
+
+
+class Run:
+    def __init__(self, name, web, desktop, work):
+        self.name, self.web, self.desktop, self.work = name, web, desktop, work
+        self.pictures = os.path.join(os.path.dirname(os.path.abspath(web)), 'page-pictures')
+        os.makedirs(self.pictures, exist_ok=True)
+        self.shots = 0
+
+    # --- what the page printed -------------------------------------------------------------
+    def console(self, kinds=('log', 'warning', 'error', 'info')):
+        lines = []
+        with self.browser.lock:
+            events = list(self.browser.events)
+        for event in events:
+            if event.get('method') == 'Runtime.consoleAPICalled' and event['params']['type'] in kinds:
+                args = event['params']['args']
+                lines.append(' '.join(str(a.get('value', a.get('description', ''))) for a in args))
+        return lines
+
+    def errors(self):
+        found = []
+        with self.browser.lock:
+            events = list(self.browser.events)
+        for event in events:
+            method, params = event.get('method'), event.get('params', {})
+            if method == 'Runtime.exceptionThrown':
+                found.append('exception: ' + params['exceptionDetails'].get('exception', {}).get(
+                    'description', params['exceptionDetails'].get('text', '')))
+            elif method == 'Runtime.consoleAPICalled' and params['type'] == 'error':
+                found.append('console error: ' + str(params['args'][0].get('value', '')))
+            elif method == 'Log.entryAdded' and params['entry']['level'] == 'error':
+                if not KNOWN_WARNINGS.match(params['entry']['text']):
+                    found.append('log error: ' + params['entry']['text'])
+        return found
+
+    def lines(self, stream, pattern, least, most):
+        # stdout reaches the console as log lines, stderr as warnings.
+        kinds = ('log',) if stream == 'out' else ('warning',)
+        count = sum(1 for line in self.console(kinds) if re.search(pattern, line))
+        if not int(least) <= count <= int(most):
+            raise Failure('%d lines of std%s match %r, not %s to %s' % (count, stream, pattern, least, most))
+
+    # --- input -----------------------------------------------------------------------------
+    def key_event(self, kind, name):
+        key, code, vk, location = KEYS[name]
+        params = dict(type=kind, key=key, code=code, windowsVirtualKeyCode=vk, nativeVirtualKeyCode=vk,
+                      location=location)
+        if kind == 'keyDown' and key == 'Enter':
+            params['text'] = '\r'
+        self.browser.page('Input.dispatchKeyEvent', **params)
+
+    def key(self, name, seconds='0.1'):
+        self.key_event('keyDown', name)
+        time.sleep(float(seconds))
+        self.key_event('keyUp', name)
+        time.sleep(0.3)
+
+    def answer(self, label):
+        box = poll(20, lambda: self.browser.evaluate(
+            '(() => { const b = [...document.querySelectorAll("#dialog-buttons button")].find(b => '
+            'b.textContent === %s && !document.getElementById("dialog").hidden); if (!b) return null; '
+            'const r = b.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()'
+            % json.dumps(label)))
+        if not box:
+            raise Failure('no dialog with a %s button' % label)
+        for kind in ('mousePressed', 'mouseReleased'):
+            self.browser.page('Input.dispatchMouseEvent', type=kind, x=box[0], y=box[1], button='left',
+                              clickCount=1)
+
+    # --- pictures --------------------------------------------------------------------------
+    def shot(self, label):
+        fullscreen = self.browser.evaluate('document.fullscreenElement !== null')
+        params = {'format': 'png'}
+        if not fullscreen:
+            rect = self.browser.evaluate('(() => { const r = canvas.getBoundingClientRect(); '
+                                         'return [r.x, r.y, r.width, r.height]; })()')
+            params['clip'] = dict(x=rect[0], y=rect[1], width=rect[2], height=rect[3], scale=1)
+        import base64
+        data = base64.b64decode(self.browser.page('Page.captureScreenshot', **params)['data'])
+        self.shots += 1
+        path = os.path.join(self.pictures, '%s-%d-%s.png' % (self.name, self.shots, label))
+        with open(path, 'wb') as f:
+            f.write(data)
+        return path
+
+    @staticmethod
+    def difference(a, b, size='160x120!'):
+        small = []
+        for path in (a, b):
+            out = path + '.small.png'
+            subprocess.run(['convert', path, '-resize', size, out], check=True)
+            small.append(out)
+        result = subprocess.run(['compare', '-metric', 'MAE', small[0], small[1], 'null:'],
+                                capture_output=True, text=True)
+        match = re.search(r'\(([0-9.e-]+)\)', result.stderr)
+        if not match:
+            raise Failure('compare failed: ' + result.stderr.strip())
+        return float(match.group(1))
+
+    def drawn(self):
+        # Drawn: the picture has the sky colour the frame clears to and more than one colour.
+        def ready():
+            path = self.shot('drawn')
+            out = subprocess.run(['convert', path, '-format', '%k', 'info:'], capture_output=True, text=True)
+            return int(out.stdout.strip() or 0) > 50
+        if not poll(30, ready):
+            raise Failure('the scene was not drawn')
+
+    def moving(self):
+        first = self.shot('before')
+        time.sleep(1.0)
+        if self.difference(first, self.shot('after')) < 0.002:
+            raise Failure('the scene does not move')
+
+    def still(self):
+        # The balls stand still at a time step of 0 (keypad minus six times) and the view turns slowly.
+        for _ in range(6):
+            self.key('NumpadSubtract')
+        time.sleep(0.5)
+
+    def changes(self, name):
+        before = self.shot('before-' + name)
+        self.key(name, '0.4')
+        after = self.shot('after-' + name)
+        if self.difference(before, after) < 0.01:
+            raise Failure('%s did not change the picture' % name)
+
+    def cancelled(self, *names):
+        self.browser.evaluate('window.seenKeys = []; window.addEventListener("keydown", e => '
+                              'seenKeys.push([e.code, e.defaultPrevented]))')
+        for name in names:
+            self.key(name)
+        seen = dict((code, prevented) for code, prevented in self.browser.evaluate('seenKeys'))
+        for name in names:
+            code = KEYS[name][1]
+            if code not in seen:
+                raise Failure('%s did not reach the page' % name)
+            if not seen[code]:
+                raise Failure('the key-down of %s was not cancelled' % name)
+
+    def fullscreen(self, wanted):
+        want = wanted == '1'
+        if poll(10, lambda: self.browser.evaluate('document.fullscreenElement === canvas') == want) != want:
+            raise Failure('the canvas is %sthe fullscreen element' % ('not ' if want else ''))
+
+    def f1_and_back(self):
+        before = self.shot('before-f1')
+        self.key('F1')
+        self.fullscreen('1')
+        self.shot('fullscreen')
+        self.key('F1')
+        self.fullscreen('0')
+        time.sleep(0.5)
+        after = self.shot('after-f1')
+        if self.difference(before, after) > 0.02:
+            raise Failure('the picture after F1 and F1 is not the picture before')
+
+    def browser_leaves(self):
+        self.browser.evaluate('document.exitFullscreen()')
+
+    def break_picture(self):
+        # The page's data package with a wand picture that promises more rows than it has.
+        shutil.copytree(self.web, self.work + '/web')
+        self.web = self.work + '/web'
+        with open(self.web + '/torvel-room.js') as f:
+            start = int(re.search(r'"filename":\s*"/data/wand.bmp",\s*"start":\s*(\d+)', f.read()).group(1))
+        with open(self.web + '/torvel-room.data', 'r+b') as f:
+            f.seek(start + 22)
+            f.write((4096).to_bytes(4, 'little'))
+
+    def status(self, code):
+        line = 'The program ended with status %s.' % code
+        if not poll(30, lambda: self.browser.evaluate('document.getElementById("status").textContent') == line):
+            raise Failure('the page does not show "%s" (%r)' % (
+                line, self.browser.evaluate('document.getElementById("status").textContent')))
+        if line not in self.console(('log',)):
+            raise Failure('the console has no "%s"' % line)
+
+    def escape(self, code):
+        self.key('Escape')
+        self.status(code)
+
+    def held(self, frames):
+        line = 'held at frame %s' % frames
+        if not poll(120, lambda: line in self.console(('log',))):
+            raise Failure('no "%s" on the console' % line)
+        time.sleep(0.3)
+
+    def like_shot(self, frames):
+        page = self.shot('page-%s' % frames)
+        native = os.path.join(self.pictures, 'torvel-shot-%s.png' % frames)
+        subprocess.run([os.path.join(self.desktop, 'torvel-shot'), frames, native], cwd=self.desktop,
+                       env={**os.environ, 'SDL_VIDEODRIVER': 'offscreen'}, check=True,
+                       stdout=subprocess.DEVNULL)
+        mae = self.difference(page, native)
+        print('frame %s: page against torvel-shot, MAE %.4f at 160 x 120' % (frames, mae))
+        if mae >= 0.03:
+            raise Failure('frame %s differs from torvel-shot by %.4f' % (frames, mae))
+
+    # --- the run ---------------------------------------------------------------------------
+    def run(self, query, steps):
+        for step in steps:
+            if step[0] == 'break_picture':
+                self.break_picture()
+        server = serve(self.web)
+        self.browser = Browser(self.work + '/profile')
+        try:
+            url = 'http://127.0.0.1:%d/index.html%s' % (server.server_port, '' if query == '-' else '?' + query)
+            self.browser.page('Page.navigate', url=url)
+            for step in steps:
+                if step[0] != 'break_picture':
+                    getattr(self, step[0])(*step[1:])
+            time.sleep(0.2)
+            errors = self.errors()
+            if errors:
+                raise Failure('page errors: ' + '; '.join(errors[:5]))
+        finally:
+            self.browser.close()
+            server.shutdown()
+
+
+def main():
+    if len(sys.argv) < 3:
+        sys.exit('usage: page.py WEB_DIR RUN [DESKTOP_BIN_DIR]')
+    web, name = sys.argv[1], sys.argv[2]
+    desktop = sys.argv[3] if len(sys.argv) > 3 else ''
+    rows = {line.split()[0]: line for line in RUNS.strip().splitlines()}
+    if name not in rows:
+        sys.exit('no run named ' + name)
+    _, query, rest = rows[name].split(None, 2)
+    steps = [re.findall(r'"[^"]*"|\S+', step) for step in rest.split(';')]
+    steps = [[word.strip('"') for word in step] for step in steps if step]
+    with tempfile.TemporaryDirectory(prefix='torvel-page.') as work:
+        run = Run(name, web, desktop, work)
+        try:
+            run.run(query, steps)
+        except Failure as failure:
+            print('FAIL (%s): %s' % (name, failure), file=sys.stderr)
+            for line in run.console()[-20:] if hasattr(run, 'browser') else []:
+                print('  console: ' + line, file=sys.stderr)
+            sys.exit(1)
+    print('%s: passed' % name)
+
+
+if __name__ == '__main__':
+    main()
