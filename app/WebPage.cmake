@@ -10,17 +10,21 @@ set(waiting_calls
   pageDialog pageEnterFullscreen pageNextFrame pageHold)
 list(JOIN waiting_calls "," waiting_list)
 
+# SDL's audio needs these two runtime functions on a page, or the page dies when the audio opens
+# (a file, as their names begin with a dollar sign, which no command line keeps intact).
+set(library_functions ${CMAKE_CURRENT_BINARY_DIR}/page-library-functions.json)
+file(WRITE ${library_functions} "[\"$autoResumeAudioContext\", \"$dynCall\"]\n")
+
 set(page_options
   -sUSE_SDL=0
   -sLEGACY_GL_EMULATION=1
   -sALLOW_MEMORY_GROWTH=1
   -sASYNCIFY=1
   "-sASYNCIFY_IMPORTS=[${waiting_list}]"
-  # SDL's audio needs these on a page, or the page dies when the audio opens.
-  "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=['$autoResumeAudioContext','$dynCall']"
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${library_functions}
   "-sEXPORTED_RUNTIME_METHODS=['ENV']"
-  --preload-file ${TORVEL_WEB_ASSETS}/data@/data
-  --preload-file ${TORVEL_WEB_ASSETS}/Data@/Data)
+  "SHELL:--preload-file ${TORVEL_WEB_ASSETS}/data@/data"
+  "SHELL:--preload-file ${TORVEL_WEB_ASSETS}/Data@/Data")
 target_link_options(torvel-room PRIVATE ${page_options})
 set_property(TARGET torvel-room APPEND PROPERTY LINK_DEPENDS
   ${TORVEL_WEB_ASSETS}/data/wand.bmp ${TORVEL_WEB_ASSETS}/Data/Explode.wav)

@@ -55,7 +55,6 @@ class WebPlatform : public Platform {
     bool reportTiming_ = false;
     long frameLimit_ = 0;  // frames=N: the picture is held after frame N
     long framesShown_ = 0;
-    bool leavingFullscreen_ = false;
     std::chrono::steady_clock::time_point created_{};
     std::chrono::steady_clock::time_point lastAnswer_{};
 };

@@ -32,7 +32,8 @@ inline SceneCalls fakeScene() {
 }
 
 // A window system run by a script of words, one message per takeMessage: "+Key" and "-Key" press and
-// release a key, "." finds the queue empty, "min", "restore", "close", "WxH" a new size. Set-up words:
+// release a key, "." finds the queue empty, "min", "restore", "close", "WxH" a new size, "left" the
+// window system leaving fullscreen by itself. Set-up words:
 // each "Yes" answers one question with Yes (the rest get No), "nomode" refuses the fullscreen mode,
 // "failN" fails the Nth window, "ctxN" makes createContext give ContextResult N, "norender" fails
 // setupRendering. After the script the window is closed, so that a faulty loop cannot spin forever.
@@ -70,6 +71,7 @@ class FakePlatform : public Platform {
                 m.kind = w == "."         ? MessageKind::Quit
                          : w == "min"     ? MessageKind::Minimised
                          : w == "restore" ? MessageKind::Restored
+                         : w == "left"    ? MessageKind::FullscreenLeft
                                           : MessageKind::Close;
             }
             if (m.kind != MessageKind::Other) {

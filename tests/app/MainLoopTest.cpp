@@ -37,6 +37,10 @@ TEST(MainLoopTest, ScriptsGiveTheirOutcome) {
         {". +F1 . +F1 . +Esc .", still,
          "3" + open + full +
              "proj 640x480, desktop, cursor, destroy 0, window Torvel Room 640x480, proj 640x480, " + shut},
+        // Fullscreen left by the window system (a browser's Escape): the next F1 goes fullscreen again.
+        {". +F1 . left +F1 . +Esc .", still,
+         "3" + open + full + "proj 640x480, cursor, " + full +
+             "proj 640x480, textures deleted, desktop, cursor, destroy 0"},
         {". +F1 . . fail2", still, "2" + open + full + "desktop, cursor, ERROR|Window Creation Error.|1"},
     };
     for (const auto& c : cases) {

@@ -62,7 +62,7 @@ class Browser:
              '--disable-background-networking', '--disable-component-update', '--disable-sync',
              '--no-first-run', '--autoplay-policy=no-user-gesture-required', '--remote-debugging-pipe',
              '--user-data-dir=' + profile, 'about:blank'],
-            pass_fds=(to_chrome_r, from_chrome_w), preexec_fn=child_fds,
+            pass_fds=(3, 4), preexec_fn=child_fds,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_chrome_r)
         os.close(from_chrome_w)
@@ -148,7 +148,8 @@ def poll(seconds, check):
 
 class Run:
     def __init__(self, name, web, desktop, work):
-        self.name, self.web, self.desktop, self.work = name, web, desktop, work
+        self.name, self.web, self.work = name, web, work
+        self.desktop = os.path.abspath(desktop) if desktop else ''
         self.pictures = os.path.join(os.path.dirname(os.path.abspath(web)), 'page-pictures')
         os.makedirs(self.pictures, exist_ok=True)
         self.shots = 0
@@ -220,7 +221,7 @@ class Run:
         params = {'format': 'png'}
         if not fullscreen:
             rect = self.browser.evaluate('(() => { const r = canvas.getBoundingClientRect(); '
-                                         'return [r.x, r.y, r.width, r.height]; })()')
+                                         'return [r.x + scrollX, r.y + scrollY, r.width, r.height]; })()')
             params['clip'] = dict(x=rect[0], y=rect[1], width=rect[2], height=rect[3], scale=1)
         import base64
         data = base64.b64decode(self.browser.page('Page.captureScreenshot', **params)['data'])
