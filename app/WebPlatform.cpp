@@ -66,6 +66,9 @@ WebPlatform::WebPlatform()
 
 WebPlatform::~WebPlatform() {
     deleteContext();
+    if (context_ != nullptr) {
+        SDL_GL_DeleteContext(context_);
+    }
     destroyWindow();
     if (videoStarted_) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -156,6 +159,16 @@ void WebPlatform::destroyWindow() {
 }
 
 ContextResult WebPlatform::createContext() {
+    // The canvas has one WebGL context for the page's life, and the legacy-GL emulation sets
+    // itself up once per context made: a rebuilt window takes the one made first, reset.
+    if (context_ != nullptr) {
+        contextHeld_ = SDL_GL_MakeCurrent(window_, context_) == 0;
+        if (!contextHeld_) {
+            failure_ = SDL_GetError();
+            return ContextResult::NotCurrent;
+        }
+        return ContextResult::Ready;
+    }
     context_ = SDL_GL_CreateContext(window_);
     if (context_ == nullptr) {
         failure_ = SDL_GetError();
@@ -165,6 +178,7 @@ ContextResult WebPlatform::createContext() {
         failure_ = SDL_GetError();
         return ContextResult::NotCurrent;
     }
+    contextHeld_ = true;
     int stencilBits = 0;
     if (SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencilBits) != 0 || stencilBits < 1) {
         failure_ = "no stencil buffer";
@@ -174,10 +188,10 @@ ContextResult WebPlatform::createContext() {
 }
 
 void WebPlatform::deleteContext() {
-    if (context_ != nullptr) {
+    // What a deleted context takes with it: every texture and list, and the state.
+    if (contextHeld_) {
         torvelGlReset();
-        SDL_GL_DeleteContext(context_);
-        context_ = nullptr;
+        contextHeld_ = false;
     }
 }
 

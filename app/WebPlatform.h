@@ -33,8 +33,8 @@ class WebPlatform : public Platform {
     void showWindow() override;
     void destroyWindow() override;
     ContextResult createContext() override;
-    // The page's canvas gives the same WebGL context back next time: its textures and lists are
-    // deleted and its state reset here, so that a rebuilt window starts as a new one.
+    // The page's canvas has one WebGL context: deleting it deletes its textures and lists and
+    // resets its state, so that a rebuilt window starts as with a new one.
     void deleteContext() override;
     int takeMessage(WindowMessage& message, int waitMilliseconds) override;
     // Waits for the browser's next animation frame (or, with pacing off, only lets the page run).
@@ -50,7 +50,8 @@ class WebPlatform : public Platform {
     std::string failure_;
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
-    void* context_ = nullptr;
+    void* context_ = nullptr;   // made once, kept for the page's life
+    bool contextHeld_ = false;  // between createContext and deleteContext
     bool pacing_ = true;
     bool reportTiming_ = false;
     long frameLimit_ = 0;  // frames=N: the picture is held after frame N
