@@ -21,7 +21,7 @@ import time
 RUNS = '''
 windowed        -                      answer No; drawn; moving; lines out "^Width of data/marble.bmp: " 1 1; escape 0
 fullscreen      -                      question; key Enter; fullscreen 1; drawn; moving
-f1              -                      answer No; drawn; still; f1_and_back; escape 0
+f1              -                      answer No; drawn; still; f1_and_back; rebuilds 50; escape 0
 keys            -                      answer No; drawn; still; changes Left; changes NumpadAdd; changes F2; changes ArrowUp
 cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
 browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; key F1; fullscreen 1
@@ -316,6 +316,21 @@ class Run:
         after = self.shot('after-f1')
         if self.difference(before, after) > 0.02:
             raise Failure('the picture after F1 and F1 is not the picture before')
+
+    def rebuilds(self, count):
+        # Each F1 rebuild deletes what the one before made: the page's memory and its live
+        # textures stay as they were, and so does the picture.
+        measure = '[HEAP8.length, GL.textures.filter(t => t).length]'
+        before, picture = self.browser.evaluate(measure), self.shot('before-rebuilds')
+        for _ in range(int(count)):
+            self.key('F1', '0.05')
+        self.fullscreen('0')
+        time.sleep(1.0)
+        after = self.browser.evaluate(measure)
+        if after != before:
+            raise Failure('%s F1 rebuilds took the heap and live textures from %s to %s' % (count, before, after))
+        if self.difference(picture, self.shot('after-rebuilds')) > 0.02:
+            raise Failure('the picture after %s F1 rebuilds is not the picture before' % count)
 
     def browser_leaves(self):
         self.browser.evaluate('document.exitFullscreen()')
