@@ -25,7 +25,7 @@ inline SceneCalls fakeScene() {
     return SceneCalls{
         [](int w, int h) { note("proj " + std::to_string(w) + "x" + std::to_string(h)); },
         [] { return fakeRendering; },
-        [](World& world) { world.ballPositions[0] += Vector(1.0, 0.0, 0.0); },
+        [](World& world) { return world.ballPositions[0] += Vector(1.0, 0.0, 0.0), StepReport{}; },
         [](World&) { return note("frame"), 1; },
         [] { note("textures deleted"); },
     };
