@@ -61,7 +61,8 @@ bool fail(RecordingProblem& problem, int line, const std::string& cause) {
 }
 
 std::string noHeader() {
-    return std::string("no header: the first line must be \"") + recordingName + " " + recordingVersion + "\"";
+    return std::string("no header: the first line must be \"") + recordingName + " " + recordingVersion +
+           "\"";
 }
 
 std::string quoted(const std::string& text) {
@@ -100,8 +101,9 @@ bool parseRecording(const std::string& text, Recording& recording, RecordingProb
                 return fail(problem, number, noHeader());
             }
             if (w[1] != recordingVersion) {
-                return fail(problem, number,
-                            "unknown version " + quoted(w[1]) + " (this build reads " + recordingVersion + ")");
+                return fail(
+                    problem, number,
+                    "unknown version " + quoted(w[1]) + " (this build reads " + recordingVersion + ")");
             }
             header = true;
             continue;
@@ -129,8 +131,7 @@ bool parseRecording(const std::string& text, Recording& recording, RecordingProb
             return fail(problem, number, "not a frame number: " + quoted(w[0]));
         }
         if (pass.frame < last) {
-            return fail(problem, number,
-                        "frames out of order: " + w[0] + " after " + std::to_string(last));
+            return fail(problem, number, "frames out of order: " + w[0] + " after " + std::to_string(last));
         }
         if (w.size() < 2) {
             return fail(problem, number, "no command after the frame number");
@@ -183,12 +184,14 @@ bool readRecording(const char* path, std::int64_t lastFrame, Recording& recordin
     for (const RecordedPass& pass : recording.passes) {
         if (lastFrame >= 0 && pass.frame > lastFrame) {
             message = std::string(path) + ":" + std::to_string(pass.line) + ": a command at frame " +
-                      std::to_string(pass.frame) + ", beyond the " + std::to_string(lastFrame) + " frames to run";
+                      std::to_string(pass.frame) + ", beyond the " + std::to_string(lastFrame) +
+                      " frames to run";
             return false;
         }
     }
     if (unterminated != 0) {
-        note = std::string(path) + ":" + std::to_string(unterminated) + ": no newline at its end: line ignored";
+        note =
+            std::string(path) + ":" + std::to_string(unterminated) + ": no newline at its end: line ignored";
     }
     return true;
 }
@@ -213,7 +216,8 @@ std::string recordingEndLine(std::int64_t frames, std::uint64_t digest) {
     return line;
 }
 
-std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame, World& world) {
+std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame,
+                                World& world) {
     for (; next < recording.passes.size() && recording.passes[next].frame == frame; ++next) {
         applyWorldCommands(world, recording.passes[next].commands);
     }

@@ -53,7 +53,8 @@ std::string recordingEndLine(std::int64_t frames, std::uint64_t digest);
 
 // Applies, in order, the commands of the passes from index next on that were recorded at frame,
 // and returns the index of the first pass after them.
-std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame, World& world);
+std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame,
+                                World& world);
 
 // Writes a recording as it happens: every line whole and flushed at once, so that a run that is
 // killed keeps everything up to its last line. A failed write ends the recording with one line on

@@ -19,8 +19,9 @@ namespace {
 
 void formatFrame(StateText& text, std::int64_t frame, const StepReport& report, const World& world) {
     text.size = 0;
-    appendLine(text, "frame %lld substeps %d sounds %d spawns %d viewAngle %.9g\n", static_cast<long long>(frame),
-               report.substeps, report.sounds, report.spawns, static_cast<double>(world.viewAngle));
+    appendLine(text, "frame %lld substeps %d sounds %d spawns %d viewAngle %.9g\n",
+               static_cast<long long>(frame), report.substeps, report.sounds, report.spawns,
+               static_cast<double>(world.viewAngle));
     for (int i = 0; i < world.ballCount; ++i) {
         const Vector& p = world.ballPositions[i];
         const Vector& v = world.ballVelocities[i];
