@@ -1,7 +1,7 @@
-// torvel-shot FRAMES OUT.png [--camera-mode 0|1] [--time-step X] [--size WxH] [--every K] [--keys FILE]
-// [--bench] Runs the scene headless for FRAMES frames with the program's own step and drawing code and writes
-// the last frame as a PNG, or with --every K every K-th frame as OUT-NNNNNN.png (the frame number); --keys
-// applies a recording's key commands where the program applied them; --bench also reports the frame rate.
+// torvel-shot FRAMES OUT.png [options]: runs the scene headless for FRAMES frames with the
+// program's own step and drawing code and writes the last frame as a PNG, or with --every K
+// every K-th frame as OUT-NNNNNN.png (the frame number); --keys applies a recording's key
+// commands where the program applied them; --bench also reports the frame rate.
 #include <GL/gl.h>
 #include <stb_image_write.h>
 
