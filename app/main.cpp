@@ -1,18 +1,37 @@
-// torvel-room: the program. Runs from a directory holding data/ (pictures) and Data/ (sound).
+// torvel-room: the program. Reads data/ (pictures) and Data/ (sound) under the working
+// directory when it holds data/, else from the installed data directory beside the executable.
+#include <unistd.h>
+
 #include <cstdio>
+#include <string>
 
 #include "app/ExplosionSound.h"
 #include "app/MainLoop.h"
 #include "app/SdlPlatform.h"
 #include "physics/World.h"
+#include "render/DataRoot.h"
 
 namespace {
 
 World world;
 
+// The data directory relative to the executable's, fixed by the install layout; relative so
+// that the installed tree can be moved. The kernel's link gives the executable's real place
+// whatever the working directory or a symbolic link it was started by.
+std::string installedDataRoot() {
+    char executable[4096];
+    const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    if (length <= 0) {
+        return {};
+    }
+    executable[length] = '\0';
+    return findDataRoot(".", executable, TORVEL_DATA_FROM_BIN);
+}
+
 }  // namespace
 
 int main() {
+    setDataRoot(installedDataRoot());
     SdlPlatform platform;
     if (platform.prepare() == 0) {
         // Without a display no box can be shown: the terminal gets the one line.
@@ -20,7 +39,7 @@ int main() {
         return failureStatus;
     }
     ExplosionSound sound;
-    sound.open("Data/Explode.wav");
+    sound.open(dataPath("Data/Explode.wav").c_str());
     Shell shell{platform, realSceneCalls(), world, ShellState{}, KeyTable{}};
     const int status = runMainLoop(shell);
     sound.close();
