@@ -7,6 +7,7 @@
 # taken are kept as RUN-NAME.png beside BIN_DIR in e2e-pictures/ (or in $TORVEL_E2E_PICTURES).
 set -euo pipefail
 BIN=$(cd "${1:?usage: e2e.sh BIN_DIR RUN}" && pwd)
+SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 
 # One row per run: name, screen of the X server ("-": none), then the steps (helpers below).
@@ -26,8 +27,12 @@ no-display      -           start TORVEL_TIMING=0; status 1; lines err . 1 1; li
 minimise        640x480x24  windowed_run; minimise frames; escape 0
 minimise-cpu    640x480x24  windowed_run; minimise cpu; escape 0
 resize          1024x768x24 windowed_run; resize; escape 0
+window-props    640x480x24  renamed; windowed_run; window_class; window_icon; escape 0
 sigint          640x480x24  start; sigint_at_question; status 0; lines out . 0 0
 quiet-stderr    640x480x24  windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
+package-moved   640x480x24  install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
+package-deb     640x480x24  packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
+package-damaged 640x480x24  install_moved; rm "$W/moved/share/torvel-room/data/spark.bmp"; start; answer No; status 1; lines out "^File Not Found : $W/moved/share/torvel-room/data/spark.bmp$" 1 1
 '
 ROW=$(grep -E "^$RUN_NAME " <<<"$RUNS") || { echo "no run named $RUN_NAME" >&2 && exit 2; }
 read -r _ SCREEN STEPS <<<"$ROW"
@@ -81,12 +86,14 @@ start_xvfb() {
     xvfb_up() { [ -s "$W/display" ] && export DISPLAY=":$(head -n 1 "$W/display")" && xdpyinfo >/dev/null 2>&1; }
     poll 10 xvfb_up || fail "Xvfb did not start"
 }
-# start [VAR=VALUE...]: the program in the background in a private copy of its run directory.
+# start [VAR=VALUE...]: the program in the background in a private copy of its run directory
+# (or PROGRAM started from the directory FROM).
+PROGRAM=./torvel-room FROM=$W/run
 start() {
     local display=()
     [ "$SCREEN" != - ] || display=(-u DISPLAY)
-    (cd "$W/run" && exec env "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
-        SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" ./torvel-room >"$W/out" 2>"$W/err") &
+    (cd "$FROM" && exec env "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
+        SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" "$PROGRAM" >"$W/out" 2>"$W/err") &
     APP=$!
 }
 status() {
@@ -281,8 +288,10 @@ minimise() {
     look shown moving "no frames once the window is shown again"
 }
 
-# The window made 800 x 600: the scene covers all of it, with no band left blank.
+# The window made 800 x 600: the scene covers all of it, with no band left blank. Xvfb has no
+# window manager to refuse the size, so the size hints must allow it too.
 resize() {
+    ! xprop -id "$WIN" WM_NORMAL_HINTS | grep -q 'maximum size' || fail "the size hints fix a maximum size"
     timeout 10 xdotool windowsize --sync "$WIN" 800 600 || fail "cannot resize"
     GEOM=800x600+0+0
     after 10
@@ -290,6 +299,53 @@ resize() {
     for band in 160x600+640+0 800x120+0+0 800x120+0+480; do
         [ "$(spread "$W/resized.ppm" "$band")" -gt 50 ] || fail "band $band of the resized window is blank"
     done
+}
+
+# renamed: the program started as another file name, which the class must not follow.
+renamed() { mv "$W/run/torvel-room" "$W/run/renamed-room" && PROGRAM=./renamed-room; }
+# window_class: the window's class (instance and class name) is the desktop entry's
+# StartupWMClass, so that a dock groups it under the entry's icon.
+window_class() {
+    local want
+    want=$(sed -n 's/^StartupWMClass=//p' "$SOURCE"/packaging/*.desktop)
+    [ -n "$want" ] || fail "no StartupWMClass in the desktop entry"
+    [ "$(xprop -id "$WIN" WM_CLASS)" = "WM_CLASS(STRING) = \"$want\", \"$want\"" ] ||
+        fail "window class $(xprop -id "$WIN" WM_CLASS), not \"$want\""
+}
+# window_icon: a 64 x 64 icon, a round ball on a transparent ground (between a half and nine
+# tenths of the square drawn).
+window_icon() {
+    local drawn
+    xprop -id "$WIN" _NET_WM_ICON >"$W/icon.txt"
+    grep -q 'Icon (64 x 64):' "$W/icon.txt" || fail "no 64 x 64 window icon"
+    drawn=$(sed 1d "$W/icon.txt" | tr -d ' \t\n' | wc -m)
+    ((drawn > 2048 && drawn < 3686)) || fail "the window icon draws $drawn of 4096 pixels"
+}
+
+# install_moved: the build installed into a temporary prefix, the tree moved once, and the
+# program started from there in an unrelated directory.
+install_moved() {
+    cmake --install "$BIN/.." --prefix "$W/installed" >"$W/install.log" || fail "cmake --install failed"
+    mv "$W/installed" "$W/moved"
+    mkdir -p "$W/elsewhere"
+    PROGRAM=$W/moved/bin/torvel-room FROM=$W/elsewhere
+}
+# packaged: the Debian package built, clean for lintian and the validators, unpacked into a
+# temporary root and its program started in an unrelated directory.
+packaged() {
+    local deb
+    (cd "$BIN/.." && cpack -G DEB -B "$W/package") >"$W/cpack.log" || fail "cpack: $(tail -n 5 "$W/cpack.log")"
+    deb=$(echo "$W"/package/torvel-room_1.0-*_amd64.deb)
+    [ -f "$deb" ] || fail "no package in $W/package"
+    lintian --fail-on error,warning "$deb" >"$W/lintian" 2>&1 || fail "lintian: $(cat "$W/lintian")"
+    ! grep -E '^[EW]:' "$W/lintian" || fail "lintian errors or warnings"
+    dpkg-deb -x "$deb" "$W/root"
+    desktop-file-validate "$W"/root/usr/share/applications/*.desktop >"$W/validate" 2>&1 ||
+        fail "desktop entry: $(cat "$W/validate")"
+    appstreamcli validate --no-net "$W"/root/usr/share/metainfo/*.xml >"$W/validate" 2>&1 ||
+        fail "metainfo: $(cat "$W/validate")"
+    mkdir -p "$W/elsewhere"
+    PROGRAM=$W/root/usr/bin/torvel-room FROM=$W/elsewhere
 }
 
 # SIGINT while the start-up question waits: the program ends within a second and never shows
