@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # The real program in a real window under a private X server, driven by key presses:
 #   e2e.sh BIN_DIR RUN      (BIN_DIR holds the program, data/ and Data/; RUN names a table row)
+# TORVEL_E2E_COMMAND is what starts the program in its run directory (default ./torvel-room;
+# another build passes its own, e.g. "wine torvel-room.exe"); the files it names are copied
+# from BIN_DIR into the run directory, with any DLLs beside them.
 # Keys go in through the X test extension, pictures are screenshots, the sound is what SDL's
 # disk audio driver writes. Every wait is bounded; waits for frames follow the frame rate,
 # which a busy machine or the sanitizers can bring down to about ten a second. The pictures
@@ -10,32 +13,35 @@ BIN=$(cd "${1:?usage: e2e.sh BIN_DIR RUN}" && pwd)
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 
-# One row per run: name, screen of the X server ("-": none), then the steps (helpers below).
-# The test registration reads the names from here.
+# One row per run: name, display, then the steps (helpers below). The display is
+# xvfb:WxHxD (a private Xvfb with that screen), xorg (a private Xorg with its dummy video driver,
+# modes 1024x768 and 640x480; release preset only) or - (none).
+# The test registration reads the names and displays from here.
 RUNS='
-windowed        1024x768x24 windowed_run; blank_beside; paced; escape 0
-fullscreen      640x480x16  start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; drawn; escape 0
-refused-yes     1024x768x24 start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
-refused-no      1024x768x24 start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
-f1              640x480x24  windowed_run; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
-held-keys       640x480x24  windowed_run; held_keys; escape 0
-quick-taps      640x480x24  windowed_run; quick_taps; escape 0
-sound           640x480x24  windowed_run SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W/audio.raw" TORVEL_FRAME_PACING=0; sound_switch; escape 0
-broken-sound    640x480x24  break_sound; windowed_run; term 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
-broken-picture  640x480x24  break_picture; start; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
-no-display      -           start TORVEL_TIMING=0; status 1; lines err . 1 1; lines err display 1 1
-minimise        640x480x24  windowed_run; minimise frames; escape 0
-minimise-cpu    640x480x24  windowed_run; minimise cpu; escape 0
-resize          1024x768x24 windowed_run; resize; escape 0
-window-props    640x480x24  renamed; windowed_run; window_class; window_icon; escape 0
-sigint          640x480x24  start; sigint_at_question; status 0; lines out . 0 0
-quiet-stderr    640x480x24  windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
-package-moved   640x480x24  install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
-package-deb     640x480x24  packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
-package-damaged 640x480x24  install_moved; rm "$W/moved/share/torvel-room/data/spark.bmp"; start; answer No; status 1; lines out "^File Not Found : $W/moved/share/torvel-room/data/spark.bmp$" 1 1
+windowed        xvfb:1024x768x24  windowed_run; blank_beside; paced; escape 0
+fullscreen      xvfb:640x480x16   start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; drawn; escape 0
+refused-yes     xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
+refused-no      xvfb:1024x768x24  start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
+f1              xvfb:640x480x24   windowed_run; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
+held-keys       xvfb:640x480x24   windowed_run; held_keys; escape 0
+quick-taps      xvfb:640x480x24   windowed_run; quick_taps; escape 0
+sound           xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W/audio.raw" TORVEL_FRAME_PACING=0; sound_switch; escape 0
+broken-sound    xvfb:640x480x24   break_sound; windowed_run; term 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
+broken-picture  xvfb:640x480x24   break_picture; start; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
+no-display      -                 start TORVEL_TIMING=0; status 1; lines err . 1 1; lines err display 1 1
+minimise        xvfb:640x480x24   windowed_run; minimise frames; escape 0
+minimise-cpu    xvfb:640x480x24   windowed_run; minimise cpu; escape 0
+resize          xvfb:1024x768x24  windowed_run; resize; escape 0
+window-props    xvfb:640x480x24   renamed; windowed_run; window_class; window_icon; escape 0
+sigint          xvfb:640x480x24   start; sigint_at_question; status 0; lines out . 0 0
+quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
+package-moved   xvfb:640x480x24   install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
+package-deb     xvfb:640x480x24   packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
+package-damaged xvfb:640x480x24   install_moved; rm "$W/moved/share/torvel-room/data/spark.bmp"; start; answer No; status 1; lines out "^File Not Found : $W/moved/share/torvel-room/data/spark.bmp$" 1 1
 '
 ROW=$(grep -E "^$RUN_NAME " <<<"$RUNS") || { echo "no run named $RUN_NAME" >&2 && exit 2; }
-read -r _ SCREEN STEPS <<<"$ROW"
+read -r _ DISPLAY_KIND STEPS <<<"$ROW"
+read -r -a COMMAND <<<"${TORVEL_E2E_COMMAND:-./torvel-room}"
 
 # The sanitizers' leak report at exit would be about the window system's libraries (D-Bus, a GL
 # driver unloaded before the report); our own code is leak-checked by the unit tests.
@@ -87,13 +93,13 @@ start_xvfb() {
     poll 10 xvfb_up || fail "Xvfb did not start"
 }
 # start [VAR=VALUE...]: the program in the background in a private copy of its run directory
-# (or PROGRAM started from the directory FROM).
-PROGRAM=./torvel-room FROM=$W/run
+# (or, after install_moved or packaged, the installed one started from an unrelated directory).
+FROM=$W/run
 start() {
     local display=()
-    [ "$SCREEN" != - ] || display=(-u DISPLAY)
+    [ "$DISPLAY_KIND" != - ] || display=(-u DISPLAY)
     (cd "$FROM" && exec env "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
-        SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" "$PROGRAM" >"$W/out" 2>"$W/err") &
+        SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" "${COMMAND[@]}" >"$W/out" 2>"$W/err") &
     APP=$!
 }
 status() {
@@ -302,7 +308,7 @@ resize() {
 }
 
 # renamed: the program started as another file name, which the class must not follow.
-renamed() { mv "$W/run/torvel-room" "$W/run/renamed-room" && PROGRAM=./renamed-room; }
+renamed() { mv "$W/run/torvel-room" "$W/run/renamed-room" && COMMAND=(./renamed-room); }
 # window_class: the window's class (instance and class name) is the desktop entry's
 # StartupWMClass, so that a dock groups it under the entry's icon.
 window_class() {
@@ -328,7 +334,7 @@ install_moved() {
     cmake --install "$BIN/.." --prefix "$W/installed" >"$W/install.log" || fail "cmake --install failed"
     mv "$W/installed" "$W/moved"
     mkdir -p "$W/elsewhere"
-    PROGRAM=$W/moved/bin/torvel-room FROM=$W/elsewhere
+    COMMAND=("$W/moved/bin/torvel-room") FROM=$W/elsewhere
 }
 # packaged: the Debian package built, clean for lintian and the validators, unpacked into a
 # temporary root and its program started in an unrelated directory.
@@ -345,7 +351,7 @@ packaged() {
     appstreamcli validate --no-net "$W"/root/usr/share/metainfo/*.xml >"$W/validate" 2>&1 ||
         fail "metainfo: $(cat "$W/validate")"
     mkdir -p "$W/elsewhere"
-    PROGRAM=$W/root/usr/bin/torvel-room FROM=$W/elsewhere
+    COMMAND=("$W/root/usr/bin/torvel-room") FROM=$W/elsewhere
 }
 
 # SIGINT while the start-up question waits: the program ends within a second and never shows
@@ -362,7 +368,13 @@ sigint_at_question() {
 }
 
 mkdir "$W/run"
-cp -r "$BIN/torvel-room" "$BIN/data" "$BIN/Data" "$W/run/"
-[ "$SCREEN" = - ] || start_xvfb "$SCREEN"
+cp -r "$BIN/data" "$BIN/Data" "$W/run/"
+for word in "${COMMAND[@]}"; do [ ! -f "$BIN/${word#./}" ] || cp "$BIN/${word#./}" "$W/run/"; done
+for dll in "$BIN"/*.dll; do [ ! -f "$dll" ] || cp "$dll" "$W/run/"; done
+case $DISPLAY_KIND in
+    xvfb:*) start_xvfb "${DISPLAY_KIND#xvfb:}" ;;
+    -) ;;
+    *) fail "unknown display $DISPLAY_KIND" ;;
+esac
 eval "$STEPS"
 echo "$RUN_NAME: ok"
