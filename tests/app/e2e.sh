@@ -318,14 +318,17 @@ window_class() {
     [ "$(xprop -id "$WIN" WM_CLASS)" = "WM_CLASS(STRING) = \"$want\", \"$want\"" ] ||
         fail "window class $(xprop -id "$WIN" WM_CLASS), not \"$want\""
 }
-# window_icon: a 64 x 64 icon, a round ball on a transparent ground (between a half and nine
-# tenths of the square drawn).
+# window_icon: a 64 x 64 icon, a round ball on a transparent ground: between a tenth and a half
+# of its pixels fully transparent, and the centre opaque and lit.
 window_icon() {
-    local drawn
-    xprop -id "$WIN" _NET_WM_ICON >"$W/icon.txt"
-    grep -q 'Icon (64 x 64):' "$W/icon.txt" || fail "no 64 x 64 window icon"
-    drawn=$(sed 1d "$W/icon.txt" | tr -d ' \t\n' | wc -m)
-    ((drawn > 2048 && drawn < 3686)) || fail "the window icon draws $drawn of 4096 pixels"
+    local summary
+    summary=$(xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= *//' | tr -d ' ' |
+        awk -F, '{ for (i = 3; i <= NF; ++i) clear += int($i / 16777216) == 0
+                   c = $(3 + 32 * 64 + 32); lit = int(c / 16777216) == 255 && c % 16777216 != 0
+                   printf "%d %d %d %d", $1, $2, clear, lit }')
+    read -r width height clear centre <<<"$summary"
+    [ "$width x $height" = "64 x 64" ] || fail "window icon $width x $height, not 64 x 64"
+    ((clear > 409 && clear < 2048 && centre == 1)) || fail "the window icon is no ball on a clear ground: $summary"
 }
 
 # install_moved: the build installed into a temporary prefix, the tree moved once, and the
