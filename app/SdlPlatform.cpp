@@ -14,10 +14,14 @@
 #include "app/KeyCodes.h"
 #include "app/QuietStderr.h"
 #include "app/XErrorTrap.h"
+#include "render/DataRoot.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The desktop entry's StartupWMClass.
+const char* const windowClass = "torvel-room";
 
 bool envIs(const char* name, const char* value) {
     const char* set = std::getenv(name);
@@ -222,6 +226,10 @@ int SdlPlatform::startVideo() {
     if (videoFailed_) {
         return 0;
     }
+    // The window's class (X11) and application id (Wayland) name the desktop entry, so that a
+    // dock shows the window under the entry's icon.
+    setenv("SDL_VIDEO_X11_WMCLASS", windowClass, 1);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", windowClass, 1);
     int started = 0;
     {
         const QuietStderr quiet;
@@ -313,6 +321,11 @@ int SdlPlatform::createWindow(const char* title, int width, int height, int full
     if (window_ == nullptr) {
         failure_ = SDL_GetError();
         return 0;
+    }
+    // The desktop entry's icon; without its file the window manager shows its own.
+    if (SDL_Surface* icon = SDL_LoadBMP(dataPath("data/icon.bmp").c_str())) {
+        SDL_SetWindowIcon(window_, icon);
+        SDL_FreeSurface(icon);
     }
     fullscreenWindow_ = fullscreen != 0;
     if (fullscreenWindow_) {

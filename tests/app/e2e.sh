@@ -10,6 +10,7 @@
 # taken are kept as RUN-NAME.png beside BIN_DIR in e2e-pictures/ (or in $TORVEL_E2E_PICTURES).
 set -euo pipefail
 BIN=$(cd "${1:?usage: e2e.sh BIN_DIR RUN}" && pwd)
+SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 
 # One row per run: name, display, then the steps (helpers below). The display is
@@ -35,6 +36,7 @@ no-display      -                 start TORVEL_TIMING=0; status 1; lines err . 1
 minimise        xvfb:640x480x24   windowed_run; minimise frames; escape 0
 minimise-cpu    xvfb:640x480x24   windowed_run; minimise cpu; escape 0
 resize          xvfb:1024x768x24  windowed_run; resize; escape 0
+window-props    xvfb:640x480x24   renamed; windowed_run; window_class; window_icon; escape 0
 sigint          xvfb:640x480x24   start; sigint_at_question; status 0; lines out . 0 0
 ignored-signals xvfb:640x480x24   ENV_OPTIONS=(--ignore-signal=INT,TERM); start; ignored_at_question; answer No; at "Torvel Square Room"; drawn; escape 0
 term-at-offer   xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; term_at "Quarn GL" 1; lines out "^(Width|Height) of data/" 8 8
@@ -43,6 +45,9 @@ quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMIN
 record          xvfb:640x480x24   windowed_run TORVEL_RECORD=session.rec; every_command; escape 0; replayed session.rec "the same"
 record-killed   xvfb:640x480x24   windowed_run TORVEL_RECORD=killed.rec; press KP_Add 3 2; press Left 10; kill -KILL "$APP"; status 137; replayed killed.rec "no end line"
 record-refused  xvfb:640x480x24   windowed_run TORVEL_RECORD=no-dir/x.rec TORVEL_TIMING=0; press F2; escape 0; lines err "^No recording: no-dir/x.rec: No such file or directory$" 1 1; lines err . 1 1
+package-moved   xvfb:640x480x24   install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
+package-deb     xvfb:640x480x24   packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
+package-damaged xvfb:640x480x24   install_moved; rm "$W/moved/share/torvel-room/data/spark.bmp"; start; answer No; status 1; lines out "^File Not Found : $W/moved/share/torvel-room/data/spark.bmp$" 1 1
 '
 ROW=$(grep -E "^$RUN_NAME " <<<"$RUNS") || { echo "no run named $RUN_NAME" >&2 && exit 2; }
 read -r _ DISPLAY_KIND STEPS <<<"$ROW"
@@ -142,13 +147,15 @@ mode() {
     is_mode() { [ "$(current)" = "$1" ]; }
     poll 5 is_mode "$1" || fail "display mode $(current), not $1"
 }
-# start [VAR=VALUE...]: the program in the background in a private copy of its run directory,
+# start [VAR=VALUE...]: the program in the background in a private copy of its run directory
+# (or, after install_moved or packaged, the installed one started from an unrelated directory),
 # with SIGINT and SIGTERM as ENV_OPTIONS (env's) set them.
 ENV_OPTIONS=(--default-signal=INT,TERM)
+FROM=$W/run
 start() {
     local display=()
     [ "$DISPLAY_KIND" != - ] || display=(-u DISPLAY)
-    (cd "$W/run" && exec env "${ENV_OPTIONS[@]}" "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
+    (cd "$FROM" && exec env "${ENV_OPTIONS[@]}" "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
         SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" "${COMMAND[@]}" >"$W/out" 2>"$W/err") &
     APP=$!
 }
@@ -366,8 +373,10 @@ minimise() {
     look shown moving "no frames once the window is shown again"
 }
 
-# The window made 800 x 600: the scene covers all of it, with no band left blank.
+# The window made 800 x 600: the scene covers all of it, with no band left blank. Xvfb has no
+# window manager to refuse the size, so the size hints must allow it too.
 resize() {
+    ! xprop -id "$WIN" WM_NORMAL_HINTS | grep -q 'maximum size' || fail "the size hints fix a maximum size"
     timeout 10 xdotool windowsize --sync "$WIN" 800 600 || fail "cannot resize"
     GEOM=800x600+0+0
     after 10
@@ -375,6 +384,56 @@ resize() {
     for band in 160x600+640+0 800x120+0+0 800x120+0+480; do
         [ "$(spread "$W/resized.ppm" "$band")" -gt 50 ] || fail "band $band of the resized window is blank"
     done
+}
+
+# renamed: the program started as another file name, which the class must not follow.
+renamed() { mv "$W/run/torvel-room" "$W/run/renamed-room" && COMMAND=(./renamed-room); }
+# window_class: the window's class (instance and class name) is the desktop entry's
+# StartupWMClass, so that a dock groups it under the entry's icon.
+window_class() {
+    local want
+    want=$(sed -n 's/^StartupWMClass=//p' "$SOURCE"/packaging/*.desktop)
+    [ -n "$want" ] || fail "no StartupWMClass in the desktop entry"
+    [ "$(xprop -id "$WIN" WM_CLASS)" = "WM_CLASS(STRING) = \"$want\", \"$want\"" ] ||
+        fail "window class $(xprop -id "$WIN" WM_CLASS), not \"$want\""
+}
+# window_icon: a 64 x 64 icon, a round ball on a transparent ground: between a tenth and a half
+# of its pixels fully transparent, and the centre opaque and lit.
+window_icon() {
+    local summary
+    summary=$(xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= *//' | tr -d ' ' |
+        awk -F, '{ for (i = 3; i <= NF; ++i) clear += int($i / 16777216) == 0
+                   c = $(3 + 32 * 64 + 32); lit = int(c / 16777216) == 255 && c % 16777216 != 0
+                   printf "%d %d %d %d", $1, $2, clear, lit }')
+    read -r width height clear centre <<<"$summary"
+    [ "$width x $height" = "64 x 64" ] || fail "window icon $width x $height, not 64 x 64"
+    ((clear > 409 && clear < 2048 && centre == 1)) || fail "the window icon is no ball on a clear ground: $summary"
+}
+
+# install_moved: the build installed into a temporary prefix, the tree moved once, and the
+# program started from there in an unrelated directory.
+install_moved() {
+    cmake --install "$BIN/.." --prefix "$W/installed" >"$W/install.log" || fail "cmake --install failed"
+    mv "$W/installed" "$W/moved"
+    mkdir -p "$W/elsewhere"
+    COMMAND=("$W/moved/bin/torvel-room") FROM=$W/elsewhere
+}
+# packaged: the Debian package built, clean for lintian and the validators, unpacked into a
+# temporary root and its program started in an unrelated directory.
+packaged() {
+    local deb
+    (cd "$BIN/.." && cpack -G DEB -B "$W/package") >"$W/cpack.log" || fail "cpack: $(tail -n 5 "$W/cpack.log")"
+    deb=$(echo "$W"/package/torvel-room_1.0-*_amd64.deb)
+    [ -f "$deb" ] || fail "no package in $W/package"
+    lintian --fail-on error,warning "$deb" >"$W/lintian" 2>&1 || fail "lintian: $(cat "$W/lintian")"
+    ! grep -E '^[EW]:' "$W/lintian" || fail "lintian errors or warnings"
+    dpkg-deb -x "$deb" "$W/root"
+    desktop-file-validate "$W"/root/usr/share/applications/*.desktop >"$W/validate" 2>&1 ||
+        fail "desktop entry: $(cat "$W/validate")"
+    appstreamcli validate --no-net "$W"/root/usr/share/metainfo/*.xml >"$W/validate" 2>&1 ||
+        fail "metainfo: $(cat "$W/validate")"
+    mkdir -p "$W/elsewhere"
+    COMMAND=("$W/root/usr/bin/torvel-room") FROM=$W/elsewhere
 }
 
 # SIGINT while the start-up question waits: the program ends within a second and never shows
