@@ -1,9 +1,17 @@
-// torvel-room: the program. Runs from a directory holding data/ (pictures) and Data/ (sound).
+// torvel-room: the program. Reads data/ (pictures) and Data/ (sound) under the working
+// directory when it holds data/, else from the installed data directory beside the executable.
+// TORVEL_RECORD=FILE records the session's key commands into FILE (docs/recording.md).
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "app/ExplosionSound.h"
 #include "app/MainLoop.h"
+#include "physics/Recording.h"
 #include "physics/World.h"
+#include "render/DataRoot.h"
 
 // The one difference between the desktop program and the page: the window layer.
 #ifdef __EMSCRIPTEN__
@@ -18,9 +26,23 @@ namespace {
 
 World world;
 
+// The data directory relative to the executable's, fixed by the install layout; relative so
+// that the installed tree can be moved. The kernel's link gives the executable's real place
+// whatever the working directory or a symbolic link it was started by.
+std::string installedDataRoot() {
+    char executable[4096];
+    const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    if (length <= 0) {
+        return {};
+    }
+    executable[length] = '\0';
+    return findDataRoot(".", executable, TORVEL_DATA_FROM_BIN);
+}
+
 }  // namespace
 
 int main() {
+    setDataRoot(installedDataRoot());
     ProgramPlatform platform;
     if (platform.prepare() == 0) {
         // Without a display no box can be shown: the terminal gets the one line.
@@ -28,8 +50,19 @@ int main() {
         return platform.ended(failureStatus);
     }
     ExplosionSound sound;
-    sound.open("Data/Explode.wav");
+    sound.open(dataPath("Data/Explode.wav").c_str());
     Shell shell{platform, realSceneCalls(), world, ShellState{}, KeyTable{}};
+    RecordingWriter recording;
+    // Set but empty counts as not set, so that "TORVEL_RECORD= torvel-room" turns it off.
+    const char* recordPath = std::getenv("TORVEL_RECORD");
+    if (recordPath != nullptr && *recordPath != '\0') {
+        std::string error;
+        if (recording.open(recordPath, error)) {
+            shell.recording = &recording;
+        } else {
+            std::fprintf(stderr, "No recording: %s\n", error.c_str());
+        }
+    }
     const int status = runMainLoop(shell);
     sound.close();
     return platform.ended(status);
