@@ -4,18 +4,15 @@ target_link_libraries(torvel-room PRIVATE SDL2::SDL2)
 target_compile_options(app PRIVATE -sUSE_SDL=0)
 target_compile_options(torvel-room PRIVATE -sUSE_SDL=0)
 
-# The calls that wait for the page: the program is suspended inside them (asyncify). Only the
-# path from main to them is instrumented; the simulation and the drawing run as plain code.
+# The calls that wait for the page: the program is suspended inside them (asyncify), and the
+# functions on the way from main to them are instrumented.
 set(waiting_calls
   pageDialog pageEnterFullscreen pageNextFrame pageHold)
 list(JOIN waiting_calls "," waiting_list)
-# Indirect calls are taken as never waiting, so that the physics step (which calls the sound
-# through a pointer) and the drawing stay plain; the shell's calls into the platform interface
-# do wait, so the functions making them are instrumented by name.
-set(platform_callers
-  main *runMainLoop* *openGlWindow* *closeGlWindow* *applyKeyCommands* *toggleDisplayMode*
-  *failOpening* *reportError* *takeMessage*)
-list(JOIN platform_callers "," callers_list)
+# The simulation step and the drawing never wait: kept out of the instrumentation (the step
+# calls the sound through a pointer, which would otherwise count as a call that may wait).
+set(never_waiting "stepWorld*" "drawFrame*")
+list(JOIN never_waiting "," never_waiting_list)
 
 # SDL's audio needs these two runtime functions on a page, or the page dies when the audio opens
 # (a file, as their names begin with a dollar sign, which no command line keeps intact).
@@ -28,8 +25,7 @@ set(page_options
   -sALLOW_MEMORY_GROWTH=1
   -sASYNCIFY=1
   "-sASYNCIFY_IMPORTS=[${waiting_list}]"
-  -sASYNCIFY_IGNORE_INDIRECT=1
-  "-sASYNCIFY_ADD=[${callers_list}]"
+  "-sASYNCIFY_REMOVE=[${never_waiting_list}]"
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${library_functions}
   "-sEXPORTED_RUNTIME_METHODS=['ENV']"
   "SHELL:--preload-file ${TORVEL_WEB_ASSETS}/data@/data"
