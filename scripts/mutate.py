@@ -207,7 +207,8 @@ def run(cmd, log, timeout=None, memory_mib=0):
 
 def configure(build_dir, log):
     cmd = ["cmake", "-S", ROOT, "-B", build_dir, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
-           "-DCMAKE_INTERPROCEDURAL_OPTIMIZATION_RELEASE=OFF", "-DTORVEL_BUILD_BENCH=OFF"]
+           "-DCMAKE_INTERPROCEDURAL_OPTIMIZATION_RELEASE=OFF", "-DTORVEL_BUILD_BENCH=OFF",
+           "-DTORVEL_E2E_XORG=ON"]
     status, _ = run(cmd, log)
     if status != 0:
         raise ListError(f"configuring {build_dir} failed (see {log.name})")

@@ -19,7 +19,11 @@ RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 # The test registration reads the names and displays from here.
 RUNS='
 windowed        xvfb:1024x768x24  windowed_run; blank_beside; paced; escape 0
-fullscreen      xvfb:640x480x16   start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; drawn; escape 0
+fullscreen      xorg              start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; mode 640x480; drawn; escape 0; mode 1024x768
+f1-modes        xorg              start; answer Yes; at "Torvel Square Room"; mode 640x480; press F1; at "Torvel Room"; mode 1024x768; drawn windowed; press F1; at "Torvel Room"; mode 640x480; drawn fullscreen; escape 0; mode 1024x768
+picture-full    xorg              break_picture; start; answer Yes; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1; mode 1024x768
+picture-f1      xorg              windowed_run; break_picture; press F1; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1; mode 1024x768
+term-full       xorg              start; answer Yes; at "Torvel Square Room"; mode 640x480; drawn; term 0; mode 1024x768
 refused-yes     xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
 refused-no      xvfb:1024x768x24  start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
 f1              xvfb:640x480x24   windowed_run; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
@@ -34,6 +38,9 @@ minimise-cpu    xvfb:640x480x24   windowed_run; minimise cpu; escape 0
 resize          xvfb:1024x768x24  windowed_run; resize; escape 0
 window-props    xvfb:640x480x24   renamed; windowed_run; window_class; window_icon; escape 0
 sigint          xvfb:640x480x24   start; sigint_at_question; status 0; lines out . 0 0
+ignored-signals xvfb:640x480x24   ENV_OPTIONS=(--ignore-signal=INT,TERM); start; ignored_at_question; answer No; at "Torvel Square Room"; drawn; escape 0
+term-at-offer   xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; term_at "Quarn GL" 1; lines out "^(Width|Height) of data/" 8 8
+gl-driver       xvfb:640x480x24   start TORVEL_TIMING=0 LIBGL_DRIVERS_PATH=/nonexistent; answer No; box ERROR OK; status 1; lines err . 1 1; lines err "^ERROR: Can.t Create A GL Rendering Context\. \(.*swrast" 1 1
 quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
 package-moved   xvfb:640x480x24   install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
 package-deb     xvfb:640x480x24   packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
@@ -48,10 +55,10 @@ read -r -a COMMAND <<<"${TORVEL_E2E_COMMAND:-./torvel-room}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 W=$(mktemp -d "${TMPDIR:-/tmp}/torvel-e2e.XXXXXX")
 PICTURES=${TORVEL_E2E_PICTURES:-$(dirname "$BIN")/e2e-pictures}
-XVFB= APP= WIN= GEOM=
+XSERVER= APP= WIN= GEOM=
 cleanup() {
     [ -z "$APP" ] || { kill "$APP" && sleep 0.3 && kill -9 "$APP"; } 2>/dev/null || true
-    [ -z "$XVFB" ] || { kill "$XVFB" && wait "$XVFB"; } 2>/dev/null || true
+    [ -z "$XSERVER" ] || { kill "$XSERVER" && wait "$XSERVER"; } 2>/dev/null || true
     rm -rf "$W"
 }
 trap cleanup EXIT
@@ -85,20 +92,66 @@ wait_frames() {
     poll $((($1 - $(frames)) * 3 / 20 + 10)) reached "$1" || fail "only $(frames) frames, not $1"
 }
 
+x_up() { [ -s "$W/display" ] && export DISPLAY=":$(head -n 1 "$W/display")" && xdpyinfo >/dev/null 2>&1; }
 start_xvfb() {
     # -ardelay: a key held down does not repeat, so a press lasting a few frames is one press.
     Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset -br -ardelay 60000 3>"$W/display" 2>"$W/xvfb.log" &
-    XVFB=$!
-    xvfb_up() { [ -s "$W/display" ] && export DISPLAY=":$(head -n 1 "$W/display")" && xdpyinfo >/dev/null 2>&1; }
-    poll 10 xvfb_up || fail "Xvfb did not start"
+    XSERVER=$!
+    poll 10 x_up || fail "Xvfb did not start"
 }
-# start [VAR=VALUE...]: the program in the background in a private copy of its run directory
-# (or, after install_moved or packaged, the installed one started from an unrelated directory).
-FROM=$W/run
+# A real X server whose display modes change: Xorg with the dummy video driver, a 1024 x 768
+# desktop that also offers 640 x 480. Its configuration and log stay in the test's directory;
+# it adds no input devices and shares the current virtual terminal instead of taking one.
+start_xorg() {
+    mkdir "$W/xorg.conf.d"
+    cat >"$W/xorg.conf" <<'CONF'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoEnableDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 16384
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0 - 1000.0
+    VertRefresh 5.0 - 200.0
+    Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+    Modeline "640x480" 25.175 640 656 752 800 480 490 492 525 -hsync -vsync
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "1024x768" "640x480"
+    EndSubSection
+EndSection
+CONF
+    Xorg -displayfd 3 -config "$W/xorg.conf" -configdir "$W/xorg.conf.d" -logfile "$W/xorg.log" \
+        -nolisten tcp -noreset -ardelay 60000 -sharevts -novtswitch -keeptty 3>"$W/display" 2>"$W/xorg.err" &
+    XSERVER=$!
+    poll 20 x_up || fail "Xorg did not start: $(grep -F '(EE)' "$W/xorg.log" | tail -n 3)"
+}
+# mode WxH: the display's current mode becomes WxH within a few seconds.
+mode() {
+    current() { xrandr --current | awk '/\*/ {print $1; exit}'; }
+    is_mode() { [ "$(current)" = "$1" ]; }
+    poll 5 is_mode "$1" || fail "display mode $(current), not $1"
+}
+# start [VAR=VALUE...]: the program in the background in a private copy of its run directory (or,
+# after install_moved or packaged, the installed one started from an unrelated directory), with
+# SIGINT and SIGTERM as ENV_OPTIONS (env's) set them.
+ENV_OPTIONS=(--default-signal=INT,TERM) FROM=$W/run
 start() {
     local display=()
     [ "$DISPLAY_KIND" != - ] || display=(-u DISPLAY)
-    (cd "$FROM" && exec env "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
+    (cd "$FROM" && exec env "${ENV_OPTIONS[@]}" "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
         SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" "${COMMAND[@]}" >"$W/out" 2>"$W/err") &
     APP=$!
 }
@@ -370,12 +423,25 @@ sigint_at_question() {
     [ "$t0" -le 1000 ] || fail "ended $t0 ms after SIGINT"
 }
 
+# SIGINT and SIGTERM inherited as ignored stay so, also while the start-up question waits.
+ignored_at_question() {
+    poll 20 shown "Start FullScreen?" || fail "no start-up question"
+    kill -INT "$APP" && kill -TERM "$APP" && sleep 1
+    alive || fail "an ignored signal ended the program"
+}
+# term_at CAPTION STATUS: SIGTERM while that box is open ends the program at once.
+term_at() {
+    poll 20 shown "$1" || fail "no \"$1\" box"
+    term "$2"
+}
+
 mkdir "$W/run"
 cp -r "$BIN/data" "$BIN/Data" "$W/run/"
 for word in "${COMMAND[@]}"; do [ ! -f "$BIN/${word#./}" ] || cp "$BIN/${word#./}" "$W/run/"; done
 for dll in "$BIN"/*.dll; do [ ! -f "$dll" ] || cp "$dll" "$W/run/"; done
 case $DISPLAY_KIND in
     xvfb:*) start_xvfb "${DISPLAY_KIND#xvfb:}" ;;
+    xorg) start_xorg ;;
     -) ;;
     *) fail "unknown display $DISPLAY_KIND" ;;
 esac
