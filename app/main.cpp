@@ -1,13 +1,16 @@
 // torvel-room: the program. Reads data/ (pictures) and Data/ (sound) under the working
 // directory when it holds data/, else from the installed data directory beside the executable.
+// TORVEL_RECORD=FILE records the session's key commands into FILE (docs/recording.md).
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/ExplosionSound.h"
 #include "app/MainLoop.h"
 #include "app/SdlPlatform.h"
+#include "physics/Recording.h"
 #include "physics/World.h"
 #include "render/DataRoot.h"
 
@@ -41,6 +44,17 @@ int main() {
     ExplosionSound sound;
     sound.open(dataPath("Data/Explode.wav").c_str());
     Shell shell{platform, realSceneCalls(), world, ShellState{}, KeyTable{}};
+    RecordingWriter recording;
+    // Set but empty counts as not set, so that "TORVEL_RECORD= torvel-room" turns it off.
+    const char* recordPath = std::getenv("TORVEL_RECORD");
+    if (recordPath != nullptr && *recordPath != '\0') {
+        std::string error;
+        if (recording.open(recordPath, error)) {
+            shell.recording = &recording;
+        } else {
+            std::fprintf(stderr, "No recording: %s\n", error.c_str());
+        }
+    }
     const int status = runMainLoop(shell);
     sound.close();
     return status;

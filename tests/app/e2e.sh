@@ -42,6 +42,9 @@ ignored-signals xvfb:640x480x24   ENV_OPTIONS=(--ignore-signal=INT,TERM); start;
 term-at-offer   xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; term_at "Quarn GL" 1; lines out "^(Width|Height) of data/" 8 8
 gl-driver       xvfb:640x480x24   start TORVEL_TIMING=0 LIBGL_DRIVERS_PATH=/nonexistent; answer No; box ERROR OK; status 1; lines err . 1 1; lines err "^ERROR: Can.t Create A GL Rendering Context\. \(.*swrast" 1 1
 quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
+record          xvfb:640x480x24   windowed_run TORVEL_RECORD=session.rec; every_command; escape 0; replayed session.rec "the same"
+record-killed   xvfb:640x480x24   windowed_run TORVEL_RECORD=killed.rec; press KP_Add 3 2; press Left 10; kill -KILL "$APP"; status 137; replayed killed.rec "no end line"
+record-refused  xvfb:640x480x24   windowed_run TORVEL_RECORD=no-dir/x.rec TORVEL_TIMING=0; press F2; escape 0; lines err "^No recording: no-dir/x.rec: No such file or directory$" 1 1; lines err . 1 1
 package-moved   xvfb:640x480x24   install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
 package-deb     xvfb:640x480x24   packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
 package-damaged xvfb:640x480x24   install_moved; rm "$W/moved/share/torvel-room/data/spark.bmp"; start; answer No; status 1; lines out "^File Not Found : $W/moved/share/torvel-room/data/spark.bmp$" 1 1
@@ -144,10 +147,11 @@ mode() {
     is_mode() { [ "$(current)" = "$1" ]; }
     poll 5 is_mode "$1" || fail "display mode $(current), not $1"
 }
-# start [VAR=VALUE...]: the program in the background in a private copy of its run directory (or,
-# after install_moved or packaged, the installed one started from an unrelated directory), with
-# SIGINT and SIGTERM as ENV_OPTIONS (env's) set them.
-ENV_OPTIONS=(--default-signal=INT,TERM) FROM=$W/run
+# start [VAR=VALUE...]: the program in the background in a private copy of its run directory
+# (or, after install_moved or packaged, the installed one started from an unrelated directory),
+# with SIGINT and SIGTERM as ENV_OPTIONS (env's) set them.
+ENV_OPTIONS=(--default-signal=INT,TERM)
+FROM=$W/run
 start() {
     local display=()
     [ "$DISPLAY_KIND" != - ] || display=(-u DISPLAY)
@@ -320,6 +324,28 @@ sound_switch() {
     off=$(($(stat -c %s "$W/audio.raw") + $(stat -c %s "$W/explode.raw") + 8192))
     wait_frames $(($(frames) + 200))
     [ -z "$(first_sound "$W/audio.raw" "$off")" ] || fail "sound after F3 switched it off"
+}
+# Every key command across a few hundred frames, for a recording.
+every_command() {
+    press KP_Add 3 3 && press KP_Subtract && press Left 20 && press F2 && press Right 10 && press Up 10
+    press Down 5 && press F3 && press F2 && after 100
+}
+# replayed FILE RESULT: the trace tool replays the program's recording FILE (in its run directory),
+# with every command the program recorded, to a line saying RESULT and status 0. The tool is
+# BIN_DIR's torvel-trace, or what TORVEL_E2E_TRACE names for another build.
+replayed() {
+    local out trace
+    read -r -a trace <<<"${TORVEL_E2E_TRACE:-$BIN/torvel-trace}"
+    [ -s "$W/run/$1" ] || fail "no recording $1"
+    out=$(cd "$W/run" && "${trace[@]}" --keys "$1" 2>&1) || fail "replay of $1: $out"
+    grep -qF "$2" <<<"$out" || fail "replay of $1: $out"
+    cp "$W/run/$1" "$PICTURES/$RUN_NAME-$1" 2>/dev/null || true
+    local wanted=(KP+ Left) name
+    [ "$2" = "no end line" ] || wanted=(Up Down Left Right KP+ KP- F3 F2)
+    for name in "${wanted[@]}"; do
+        awk -v c="$name" '{for (i = 2; i <= NF; i++) f = f || $i == c} END {exit !f}' "$W/run/$1" ||
+            fail "no $name in $1"
+    done
 }
 break_sound() { printf 'RIFF\x10\x00\x00\x00WAVEnot really a sound file\n' >"$W/run/Data/Explode.wav"; }
 break_picture() { truncate -s 1000 "$W/run/data/wand.bmp"; }
