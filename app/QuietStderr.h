@@ -5,6 +5,12 @@
 
 #include <cstdio>
 
+#ifdef _WIN32
+#define TORVEL_NULL_DEVICE "NUL"
+#else
+#define TORVEL_NULL_DEVICE "/dev/null"
+#endif
+
 // Audio and video back-ends write their own diagnostics straight to stderr. While one is
 // started or stopped, stderr goes nowhere; a failure is said once, in our words, afterwards.
 class QuietStderr {
@@ -12,7 +18,7 @@ class QuietStderr {
     QuietStderr() {
         std::fflush(stderr);
         saved_ = dup(STDERR_FILENO);
-        const int nowhere = ::open("/dev/null", O_WRONLY);
+        const int nowhere = ::open(TORVEL_NULL_DEVICE, O_WRONLY);
         if (saved_ >= 0 && nowhere >= 0) {
             dup2(nowhere, STDERR_FILENO);
         }

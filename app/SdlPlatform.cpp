@@ -1,11 +1,7 @@
 #include "app/SdlPlatform.h"
 
 #include <SDL2/SDL.h>
-#include <fcntl.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +9,7 @@
 
 #include "app/KeyCodes.h"
 #include "app/QuietStderr.h"
+#include "app/SignalsEndProgram.h"
 
 namespace {
 
@@ -39,57 +36,6 @@ Uint32 iconFlag(MessageIcon icon) {
     }
     return SDL_MESSAGEBOX_INFORMATION;
 }
-
-// Exit status for a signal that arrives while a message box is open. SDL's own handlers would
-// only queue a quit for after the box, so these end the program at once instead.
-volatile std::sig_atomic_t statusOnSignal = 0;
-// The children of the thread showing the box: SDL may show the box from a child process of its
-// own, which would outlive us.
-char boxChildren[64] = {};
-
-void endOnSignal(int) {
-    const int file = open(boxChildren, O_RDONLY);
-    if (file >= 0) {
-        char text[256];
-        const ssize_t length = read(file, text, sizeof text);
-        close(file);
-        long pid = 0;
-        for (ssize_t i = 0; i <= length; ++i) {
-            if (i < length && text[i] >= '0' && text[i] <= '9') {
-                pid = pid * 10 + (text[i] - '0');
-            } else {
-                if (pid > 0) {
-                    kill(static_cast<pid_t>(pid), SIGKILL);
-                }
-                pid = 0;
-            }
-        }
-    }
-    _exit(statusOnSignal);
-}
-
-class SignalsEndProgram {
-  public:
-    explicit SignalsEndProgram(int status) {
-        statusOnSignal = status;
-        std::snprintf(boxChildren, sizeof boxChildren, "/proc/self/task/%ld/children", syscall(SYS_gettid));
-        struct sigaction action {};
-        action.sa_handler = endOnSignal;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &previousInt_);
-        sigaction(SIGTERM, &action, &previousTerm_);
-    }
-    ~SignalsEndProgram() {
-        sigaction(SIGINT, &previousInt_, nullptr);
-        sigaction(SIGTERM, &previousTerm_, nullptr);
-    }
-    SignalsEndProgram(const SignalsEndProgram&) = delete;
-    SignalsEndProgram& operator=(const SignalsEndProgram&) = delete;
-
-  private:
-    struct sigaction previousInt_ {};
-    struct sigaction previousTerm_ {};
-};
 
 }  // namespace
 
@@ -218,6 +164,7 @@ int SdlPlatform::startVideo() {
         return 0;
     }
     videoStarted_ = true;
+    signalsCloseProgram();
     return 1;
 }
 
@@ -380,7 +327,7 @@ int SdlPlatform::takeMessage(WindowMessage& message, int waitMilliseconds) {
             message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
             break;
         case SDL_QUIT:
-            // Also what SIGINT and SIGTERM become: the program ends as if closed.
+            // Also what Ctrl-C and SIGTERM become (SignalsEndProgram.h): the program ends as if closed.
             message.kind = MessageKind::Close;
             break;
         case SDL_WINDOWEVENT:

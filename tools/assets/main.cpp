@@ -1,5 +1,6 @@
 // torvel-assets OUTDIR: writes the scene's four pictures to OUTDIR/data and its sound to
 // OUTDIR/Data, generated from nothing but this program's own arithmetic.
+// Paths are printed in UTF-8 (on Windows they are wide strings).
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -14,7 +15,8 @@ bool makeDirectory(const std::filesystem::path& path) {
     std::error_code error;
     std::filesystem::create_directories(path, error);
     if (error) {
-        std::fprintf(stderr, "torvel-assets: cannot create %s: %s\n", path.c_str(), error.message().c_str());
+        std::fprintf(stderr, "torvel-assets: cannot create %s: %s\n", path.u8string().c_str(),
+                     error.message().c_str());
         return false;
     }
     return true;
@@ -22,7 +24,7 @@ bool makeDirectory(const std::filesystem::path& path) {
 
 bool picture(const std::filesystem::path& path, const Picture& image) {
     if (!writeBmp(path.string(), image)) {
-        std::fprintf(stderr, "torvel-assets: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "torvel-assets: cannot write %s\n", path.u8string().c_str());
         return false;
     }
     return true;
@@ -49,7 +51,7 @@ int main(int argc, char** argv) {
     constexpr int sampleRate = 22050;
     const std::filesystem::path wav = sounds / "Explode.wav";
     if (!writeWav(wav.string(), makeExplosionSound(sampleRate), sampleRate)) {
-        std::fprintf(stderr, "torvel-assets: cannot write %s\n", wav.c_str());
+        std::fprintf(stderr, "torvel-assets: cannot write %s\n", wav.u8string().c_str());
         return 1;
     }
     return 0;
