@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # The real program in a real window under a private X server, driven by key presses:
 #   e2e.sh BIN_DIR RUN      (BIN_DIR holds the program, data/ and Data/; RUN names a table row)
+# TORVEL_E2E_COMMAND is what starts the program in its run directory (default ./torvel-room;
+# another build passes its own, e.g. "wine torvel-room.exe"); the files it names are copied
+# from BIN_DIR into the run directory, with any DLLs beside them.
 # Keys go in through the X test extension, pictures are screenshots, the sound is what SDL's
 # disk audio driver writes. Every wait is bounded; waits for frames follow the frame rate,
 # which a busy machine or the sanitizers can bring down to about ten a second. The pictures
@@ -9,28 +12,31 @@ set -euo pipefail
 BIN=$(cd "${1:?usage: e2e.sh BIN_DIR RUN}" && pwd)
 RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 
-# One row per run: name, screen of the X server ("-": none), then the steps (helpers below).
-# The test registration reads the names from here.
+# One row per run: name, display, then the steps (helpers below). The display is
+# xvfb:WxHxD (a private Xvfb with that screen), xorg (a private Xorg with its dummy video driver,
+# modes 1024x768 and 640x480; release preset only) or - (none).
+# The test registration reads the names and displays from here.
 RUNS='
-windowed        1024x768x24 windowed_run; blank_beside; paced; escape 0
-fullscreen      640x480x16  start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; drawn; escape 0
-refused-yes     1024x768x24 start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
-refused-no      1024x768x24 start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
-f1              640x480x24  windowed_run; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
-held-keys       640x480x24  windowed_run; held_keys; escape 0
-quick-taps      640x480x24  windowed_run; quick_taps; escape 0
-sound           640x480x24  windowed_run SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W/audio.raw" TORVEL_FRAME_PACING=0; sound_switch; escape 0
-broken-sound    640x480x24  break_sound; windowed_run; term 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
-broken-picture  640x480x24  break_picture; start; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
-no-display      -           start TORVEL_TIMING=0; status 1; lines err . 1 1; lines err display 1 1
-minimise        640x480x24  windowed_run; minimise frames; escape 0
-minimise-cpu    640x480x24  windowed_run; minimise cpu; escape 0
-resize          1024x768x24 windowed_run; resize; escape 0
-sigint          640x480x24  start; sigint_at_question; status 0; lines out . 0 0
-quiet-stderr    640x480x24  windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
+windowed        xvfb:1024x768x24  windowed_run; blank_beside; paced; escape 0
+fullscreen      xvfb:640x480x16   start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; drawn; escape 0
+refused-yes     xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
+refused-no      xvfb:1024x768x24  start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
+f1              xvfb:640x480x24   windowed_run; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
+held-keys       xvfb:640x480x24   windowed_run; held_keys; escape 0
+quick-taps      xvfb:640x480x24   windowed_run; quick_taps; escape 0
+sound           xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W/audio.raw" TORVEL_FRAME_PACING=0; sound_switch; escape 0
+broken-sound    xvfb:640x480x24   break_sound; windowed_run; term 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
+broken-picture  xvfb:640x480x24   break_picture; start; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
+no-display      -                 start TORVEL_TIMING=0; status 1; lines err . 1 1; lines err display 1 1
+minimise        xvfb:640x480x24   windowed_run; minimise frames; escape 0
+minimise-cpu    xvfb:640x480x24   windowed_run; minimise cpu; escape 0
+resize          xvfb:1024x768x24  windowed_run; resize; escape 0
+sigint          xvfb:640x480x24   start; sigint_at_question; status 0; lines out . 0 0
+quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
 '
 ROW=$(grep -E "^$RUN_NAME " <<<"$RUNS") || { echo "no run named $RUN_NAME" >&2 && exit 2; }
-read -r _ SCREEN STEPS <<<"$ROW"
+read -r _ DISPLAY_KIND STEPS <<<"$ROW"
+read -r -a COMMAND <<<"${TORVEL_E2E_COMMAND:-./torvel-room}"
 
 # The sanitizers' leak report at exit would be about the window system's libraries (D-Bus, a GL
 # driver unloaded before the report); our own code is leak-checked by the unit tests.
@@ -84,9 +90,9 @@ start_xvfb() {
 # start [VAR=VALUE...]: the program in the background in a private copy of its run directory.
 start() {
     local display=()
-    [ "$SCREEN" != - ] || display=(-u DISPLAY)
+    [ "$DISPLAY_KIND" != - ] || display=(-u DISPLAY)
     (cd "$W/run" && exec env "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
-        SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" ./torvel-room >"$W/out" 2>"$W/err") &
+        SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" "${COMMAND[@]}" >"$W/out" 2>"$W/err") &
     APP=$!
 }
 status() {
@@ -306,7 +312,13 @@ sigint_at_question() {
 }
 
 mkdir "$W/run"
-cp -r "$BIN/torvel-room" "$BIN/data" "$BIN/Data" "$W/run/"
-[ "$SCREEN" = - ] || start_xvfb "$SCREEN"
+cp -r "$BIN/data" "$BIN/Data" "$W/run/"
+for word in "${COMMAND[@]}"; do [ ! -f "$BIN/${word#./}" ] || cp "$BIN/${word#./}" "$W/run/"; done
+for dll in "$BIN"/*.dll; do [ ! -f "$dll" ] || cp "$dll" "$W/run/"; done
+case $DISPLAY_KIND in
+    xvfb:*) start_xvfb "${DISPLAY_KIND#xvfb:}" ;;
+    -) ;;
+    *) fail "unknown display $DISPLAY_KIND" ;;
+esac
 eval "$STEPS"
 echo "$RUN_NAME: ok"
