@@ -1,7 +1,7 @@
-#include "app/SignalsEndProgram.h"
-
 #include <SDL2/SDL.h>
 #include <windows.h>
+
+#include "app/SignalsEndProgram.h"
 
 namespace {
 

@@ -42,7 +42,7 @@ if [ "$(cat "$deps/sdl2/.built" 2>/dev/null)" != "$sdl_version" ]; then
         { tail -n 30 "$deps/sdl2-build.log" >&2 && exit 1; }
     cmake --install "$deps/sdl2-build" >/dev/null
     cp "$deps/src/libsdl2/LICENSE.txt" "$deps/sdl2/LICENSE.txt"
-    rm -rf "$deps/sdl2-build"
+    rm -rf "$deps/sdl2-build" "$deps/src"
     echo "$sdl_version" >"$deps/sdl2/.built"
 fi
 
@@ -60,6 +60,8 @@ if [ "$(cat "$deps/googletest/.built" 2>/dev/null)" != "$gtest_version" ]; then
 fi
 
 cmake --preset windows >/dev/null
+# The build runs the cross-built picture generator under Wine, whose server it then ends.
+trap 'bash scripts/wine-run.sh --stop' EXIT
 cmake --build --preset windows -j2
 
 # The package: the programs, the pictures and the sound as the build made them, the README and

@@ -24,7 +24,8 @@ flock 9
 status=0
 wineserver -p >/dev/null 2>&1 </dev/null || status=$?
 if [ "$status" -eq 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine cmd /c exit >/dev/null 2>&1 </dev/null
+    # Without a display: the services must not hang on to one X server of many.
+    env -u DISPLAY wine cmd /c exit >/dev/null 2>&1 </dev/null
 elif [ "$status" -ne 2 ]; then  # 2: already running
     echo "wine-run.sh: cannot start the Wine server for $WINEPREFIX" >&2
     exit 1
