@@ -1,6 +1,8 @@
 #include "app/MainLoop.h"
 
+#include "physics/StateText.h"
 #include "physics/World.h"
+#include "physics/WorldCommands.h"
 
 namespace {
 
@@ -34,40 +36,37 @@ int toggleDisplayMode(Shell& shell) {
 
 int applyKeyCommands(Shell& shell) {
     KeyTable& keyTable = shell.keyTable;
-    World& world = shell.world;
-
-    if (keyTable[keys::up] != 0) {
-        world.cameraPosition += Vector(0.0, 0.0, -10.0);
+    // Held keys act while down; one-shot keys once per key-down.
+    const struct {
+        int key;
+        bool oneShot;
+        CommandSet command;
+    } table[] = {
+        {keys::up, false, command::forward},       {keys::down, false, command::back},
+        {keys::left, false, command::turnLeft},    {keys::right, false, command::turnRight},
+        {keys::keypadPlus, true, command::faster}, {keys::keypadMinus, true, command::slower},
+        {keys::f3, true, command::soundSwitch},    {keys::f2, true, command::cameraSwitch},
+        {keys::f1, true, command::displaySwitch},
+    };
+    CommandSet commands = 0;
+    for (const auto& entry : table) {
+        if (entry.oneShot ? takeOneShot(keyTable, entry.key) : keyTable[entry.key] != 0) {
+            commands |= entry.command;
+        }
     }
-    if (keyTable[keys::down] != 0) {
-        world.cameraPosition += Vector(0.0, 0.0, 10.0);
+    applyWorldCommands(shell.world, commands);
+    if (commands != 0 && shell.recording != nullptr) {
+        shell.recording->pass(shell.framesDrawn, commands);
     }
-    if (keyTable[keys::left] != 0) {
-        world.viewAngle += 2.0f;
-    }
-    if (keyTable[keys::right] != 0) {
-        world.viewAngle -= 2.0f;
-    }
-    if (takeOneShot(keyTable, keys::keypadPlus)) {
-        world.timeStep += 0.1;
-    }
-    if (takeOneShot(keyTable, keys::keypadMinus)) {
-        world.timeStep -= 0.1;
-    }
-    if (takeOneShot(keyTable, keys::f3)) {
-        world.soundOn ^= 1;
-    }
-    if (takeOneShot(keyTable, keys::f2)) {
-        world.cameraMode ^= 1;
-        world.viewAngle = 0.0f;
-    }
-    if (takeOneShot(keyTable, keys::f1)) {
+    if ((commands & command::displaySwitch) != 0) {
         return toggleDisplayMode(shell);
     }
     return 1;
 }
 
-int runMainLoop(Shell& shell) {
+namespace {
+
+int runFrames(Shell& shell) {
     Platform& platform = shell.platform;
 
     if (platform.showMessage("Would You Like To Run In Fullscreen Mode?", "Start FullScreen?",
@@ -100,8 +99,9 @@ int runMainLoop(Shell& shell) {
         if (shell.keyTable[keys::escape] != 0) {
             done = true;
         } else {
-            shell.scene.stepWorld(shell.world);
+            shell.lastStep = shell.scene.stepWorld(shell.world);
             shell.scene.drawFrame(shell.world);
+            ++shell.framesDrawn;
             platform.swapBuffers();
         }
         // Escape still lets this pass's commands run, an F1 rebuild included.
@@ -114,4 +114,14 @@ int runMainLoop(Shell& shell) {
     shell.scene.deleteTextures();
     closeGlWindow(shell);
     return 0;
+}
+
+}  // namespace
+
+int runMainLoop(Shell& shell) {
+    const int status = runFrames(shell);
+    if (shell.recording != nullptr) {
+        shell.recording->end(shell.framesDrawn, stateDigest(shell.framesDrawn, shell.lastStep, shell.world));
+    }
+    return status;
 }

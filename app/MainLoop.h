@@ -13,7 +13,9 @@ constexpr int inactiveWaitMilliseconds = 100;
 
 // The program: start-up question, world layout, window, frame loop, shutdown.
 // Returns the exit status: 0 after Escape or closing the window, 1 after a reported failure.
+// A recording, if any, ends with the frames drawn and the digest of the final state.
 int runMainLoop(Shell& shell);
 
-// Acts on the key table once per frame. 0 when an F1 rebuild of the window failed.
+// Acts on the key table once per frame, and records the pass when its commands acted.
+// 0 when an F1 rebuild of the window failed.
 int applyKeyCommands(Shell& shell);

@@ -6,15 +6,6 @@
 #include "render/RenderingState.h"
 #include "render/Textures.h"
 
-namespace {
-
-// The loop has no use for the step's report.
-void stepOnly(World& world) {
-    stepWorld(world);
-}
-
-}  // namespace
-
 SceneCalls realSceneCalls() {
-    return SceneCalls{setupProjection, setupRendering, stepOnly, drawFrame, deleteTextures};
+    return SceneCalls{setupProjection, setupRendering, stepWorld, drawFrame, deleteTextures};
 }

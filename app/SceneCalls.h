@@ -1,5 +1,7 @@
 #pragma once
 
+#include "physics/Step.h"
+
 struct World;
 
 // The shell's calls into the simulation and the renderer, routed through one record so that
@@ -7,7 +9,7 @@ struct World;
 struct SceneCalls {
     void (*setupProjection)(int width, int height);
     int (*setupRendering)();
-    void (*stepWorld)(World& world);
+    StepReport (*stepWorld)(World& world);
     int (*drawFrame)(World& world);
     void (*deleteTextures)();
 };

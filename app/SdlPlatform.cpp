@@ -10,10 +10,15 @@
 #include "app/KeyCodes.h"
 #include "app/QuietStderr.h"
 #include "app/SignalsEndProgram.h"
+#include "app/XErrorTrap.h"
+#include "render/DataRoot.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The desktop entry's StartupWMClass.
+const char* const windowClass = "torvel-room";
 
 bool envIs(const char* name, const char* value) {
     const char* set = std::getenv(name);
@@ -35,6 +40,19 @@ Uint32 iconFlag(MessageIcon icon) {
             break;
     }
     return SDL_MESSAGEBOX_INFORMATION;
+}
+
+// The window that holds a fullscreen display mode, if any. The picture loader ends the process
+// from inside a window opening; this puts the desktop's mode back on the way out. Signals never
+// need it: at a message box no fullscreen window is up, and elsewhere SIGINT and SIGTERM come
+// through SDL as a request to close.
+SDL_Window* fullscreenWindowUp = nullptr;
+
+void restoreDisplayModeAtExit() {
+    if (fullscreenWindowUp != nullptr) {
+        SDL_SetWindowFullscreen(fullscreenWindowUp, 0);
+        fullscreenWindowUp = nullptr;
+    }
 }
 
 }  // namespace
@@ -122,6 +140,9 @@ MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, Me
     box.numbuttons = question ? 2 : 1;
     box.buttons = question ? yesNo : ok;
 
+    // A signal at the box ends the program without flushing anything (the handler may only
+    // make async-signal-safe calls): what it printed so far goes out now.
+    std::fflush(stdout);
     int pressed = 0;
     {
         const SignalsEndProgram signalsEndProgram(interruptStatus);
@@ -143,6 +164,10 @@ int SdlPlatform::startVideo() {
     if (videoFailed_) {
         return 0;
     }
+    // The window's class (X11) and application id (Wayland) name the desktop entry, so that a
+    // dock shows the window under the entry's icon.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", windowClass, 1);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", windowClass, 1);
     int started = 0;
     {
         const QuietStderr quiet;
@@ -172,8 +197,14 @@ int SdlPlatform::prepare() {
     if (startVideo() == 0) {
         return 0;
     }
-    // A failure here comes again, with its message, at the first window.
-    glLoaded_ = SDL_GL_LoadLibrary(nullptr) == 0;
+    // A failure here comes again, with its message, at the first window. A driver that fails
+    // does so with X errors and lines of its own on stderr; both wait for the first context,
+    // which then fails with its box and the driver's first line as the cause.
+    glTrap_.emplace();
+    {
+        const QuietStderr quiet(&driverSaid_);
+        glLoaded_ = SDL_GL_LoadLibrary(nullptr) == 0;
+    }
     return 1;
 }
 
@@ -230,8 +261,16 @@ int SdlPlatform::createWindow(const char* title, int width, int height, int full
         failure_ = SDL_GetError();
         return 0;
     }
+    // The desktop entry's icon; without its file the window manager shows its own.
+    if (SDL_Surface* icon = SDL_LoadBMP(dataPath("data/icon.bmp").c_str())) {
+        SDL_SetWindowIcon(window_, icon);
+        SDL_FreeSurface(icon);
+    }
     fullscreenWindow_ = fullscreen != 0;
     if (fullscreenWindow_) {
+        static const bool hooked = std::atexit(restoreDisplayModeAtExit) == 0;
+        static_cast<void>(hooked);
+        fullscreenWindowUp = window_;
         SDL_DisplayMode mode{};
         mode.w = modeWidth_ != 0 ? modeWidth_ : width;
         mode.h = modeHeight_ != 0 ? modeHeight_ : height;
@@ -251,18 +290,29 @@ void SdlPlatform::destroyWindow() {
         window_ = nullptr;
     }
     fullscreenWindow_ = false;
+    fullscreenWindowUp = nullptr;
 }
 
 ContextResult SdlPlatform::createContext() {
-    context_ = SDL_GL_CreateContext(window_);
-    if (context_ == nullptr) {
-        failure_ = SDL_GetError();
-        return ContextResult::NoContext;
+    int current = -1;
+    {
+        const XErrorTrap trap;
+        const QuietStderr quiet(&driverSaid_);
+        context_ = SDL_GL_CreateContext(window_);
+        if (context_ != nullptr) {
+            current = SDL_GL_MakeCurrent(window_, context_);
+        }
     }
-    if (SDL_GL_MakeCurrent(window_, context_) != 0) {
+    // SDL has synchronised with the X server: errors of the earlier library load are through.
+    glTrap_.reset();
+    if (context_ == nullptr || current != 0) {
         failure_ = SDL_GetError();
-        return ContextResult::NotCurrent;
+        if (!driverSaid_.empty()) {
+            failure_ += "; " + driverSaid_;
+        }
+        return context_ == nullptr ? ContextResult::NoContext : ContextResult::NotCurrent;
     }
+    driverSaid_.clear();
     // The frame's masked ball pass needs the stencil bit.
     int stencilBits = 0;
     if (SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencilBits) != 0 || stencilBits < 1) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "app/Platform.h"
+#include "app/XErrorTrap.h"
 
 struct SDL_Window;
 
@@ -50,9 +52,11 @@ class SdlPlatform : public Platform {
     void choosePacing();
 
     bool videoStarted_ = false;
-    bool videoFailed_ = false;  // not tried again
-    std::string failure_;       // cause of the last failure, for the next failure box
-    bool glLoaded_ = false;     // by prepare(), kept until the end
+    bool videoFailed_ = false;          // not tried again
+    std::string failure_;               // cause of the last failure, for the next failure box
+    bool glLoaded_ = false;             // by prepare(), kept until the end
+    std::optional<XErrorTrap> glTrap_;  // from the GL library load to the first context
+    std::string driverSaid_;            // the GL driver's first line on stderr, until a context works
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
     int modeWidth_ = 0;

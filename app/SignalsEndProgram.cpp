@@ -38,6 +38,14 @@ void endOnSignal(int) {
     _exit(statusOnSignal);
 }
 
+// A signal inherited as ignored (a script's background job, nohup) stays ignored.
+void endOnSignalUnlessIgnored(int signal, const struct sigaction& action, struct sigaction& previous) {
+    sigaction(signal, nullptr, &previous);
+    if (previous.sa_handler != SIG_IGN) {
+        sigaction(signal, &action, nullptr);
+    }
+}
+
 }  // namespace
 
 void signalsCloseProgram() {}
@@ -48,8 +56,8 @@ SignalsEndProgram::SignalsEndProgram(int status) {
     struct sigaction action {};
     action.sa_handler = endOnSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previousInt);
-    sigaction(SIGTERM, &action, &previousTerm);
+    endOnSignalUnlessIgnored(SIGINT, action, previousInt);
+    endOnSignalUnlessIgnored(SIGTERM, action, previousTerm);
 }
 
 SignalsEndProgram::~SignalsEndProgram() {

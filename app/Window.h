@@ -5,6 +5,8 @@
 #include "app/KeyCodes.h"
 #include "app/Platform.h"
 #include "app/SceneCalls.h"
+#include "physics/Recording.h"
+#include "physics/Step.h"
 
 struct World;
 
@@ -38,13 +40,17 @@ struct KeyTable {
     void passDone();
 };
 
-// Everything the shell works on: the window system, the scene calls, the one World.
+// Everything the shell works on: the window system, the scene calls, the one World, and where the
+// session is recorded (none by default).
 struct Shell {
     Platform& platform;
     SceneCalls scene;
     World& world;
     ShellState state;
     KeyTable keyTable;
+    RecordingWriter* recording = nullptr;
+    std::int64_t framesDrawn = 0;
+    StepReport lastStep{};  // of the last frame drawn, for the recording's final digest
 };
 
 // 1 when the window, its context and the rendering set-up are ready; 0 after the failure has

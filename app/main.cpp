@@ -1,18 +1,36 @@
-// torvel-room: the program. Runs from a directory holding data/ (pictures) and Data/ (sound).
+// torvel-room: the program. Reads data/ (pictures) and Data/ (sound) under the working
+// directory when it holds data/, else from the installed data directory beside the executable.
+// TORVEL_RECORD=FILE records the session's key commands into FILE (docs/recording.md).
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
+#include "app/ExecutablePath.h"
 #include "app/ExplosionSound.h"
 #include "app/MainLoop.h"
 #include "app/SdlPlatform.h"
+#include "physics/Recording.h"
 #include "physics/World.h"
+#include "render/DataRoot.h"
 
 namespace {
 
 World world;
 
+// The data directory relative to the executable's, fixed by the install layout; relative so
+// that the installed tree can be moved.
+std::string installedDataRoot() {
+    const std::string executable = executablePath();
+    if (executable.empty()) {
+        return {};
+    }
+    return findDataRoot(".", executable, TORVEL_DATA_FROM_BIN);
+}
+
 }  // namespace
 
 int main() {
+    setDataRoot(installedDataRoot());
     SdlPlatform platform;
     if (platform.prepare() == 0) {
         // Without a display no box can be shown: the terminal gets the one line.
@@ -20,8 +38,19 @@ int main() {
         return failureStatus;
     }
     ExplosionSound sound;
-    sound.open("Data/Explode.wav");
+    sound.open(dataPath("Data/Explode.wav").c_str());
     Shell shell{platform, realSceneCalls(), world, ShellState{}, KeyTable{}};
+    RecordingWriter recording;
+    // Set but empty counts as not set, so that "TORVEL_RECORD= torvel-room" turns it off.
+    const char* recordPath = std::getenv("TORVEL_RECORD");
+    if (recordPath != nullptr && *recordPath != '\0') {
+        std::string error;
+        if (recording.open(recordPath, error)) {
+            shell.recording = &recording;
+        } else {
+            std::fprintf(stderr, "No recording: %s\n", error.c_str());
+        }
+    }
     const int status = runMainLoop(shell);
     sound.close();
     return status;

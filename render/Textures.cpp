@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "render/DataRoot.h"
 #include "render/Image.h"
 
 GLuint textureNames[4] = {0, 0, 0, 0};
@@ -57,7 +58,7 @@ void loadTextures() {
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     const std::uint32_t maxDimension = maxSize > 0 ? static_cast<std::uint32_t>(maxSize) : 0;
     for (int i = 0; i < imageCount; ++i) {
-        if (loadBitmap(fileNames[i], *images[i], maxDimension) == 0) {
+        if (loadBitmap(dataPath(fileNames[i]).c_str(), *images[i], maxDimension) == 0) {
             fail(images);
         }
     }

@@ -10,8 +10,8 @@ inline GLuint& sparkTexture = textureNames[1];   // "data/spark.bmp": explosions
 inline GLuint& floorTexture = textureNames[2];   // "data/boden.bmp": the floor, plain ball pass
 inline GLuint& wallTexture = textureNames[3];    // "data/wand.bmp": the four walls
 
-// Loads the four pictures and makes them textures of the current context. Any failure prints
-// its line on standard output and ends the process with status 1.
+// Loads the four pictures (from the data root, see DataRoot.h) and makes them textures of the current
+// context. Any failure prints its line on standard output and ends the process with status 1.
 void loadTextures();
 
 // Releases the four names of the current context (at shutdown).

@@ -73,7 +73,7 @@ stage=$root/build/windows/package/$name
 rm -rf "$root/build/windows/package" && mkdir -p "$stage/licences"
 cp "$bin"/torvel-*.exe "$stage/"
 cp -r "$bin/data" "$bin/Data" "$stage/"
-cp README.md "$stage/"
+cp README.md LICENSE "$stage/"
 cp "$deps/sdl2/LICENSE.txt" "$stage/licences/SDL2.txt"
 cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/licences/mingw-w64-runtime.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/licences/gcc-runtime.txt"

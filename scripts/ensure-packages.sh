@@ -6,8 +6,9 @@ set -euo pipefail
 TORVEL_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0 libstb-dev
-  xvfb xauth xfonts-base xdotool x11-utils imagemagick sox
+  libsdl2-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0 libstb-dev
+  xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xauth xfonts-base xdotool x11-utils imagemagick sox webp
+  lintian desktop-file-utils appstream man-db dpkg-dev file
   clang-14 libclang-rt-14-dev clang-format valgrind mesa-utils python3
 )
 

@@ -36,4 +36,5 @@ run torvel-fuzz-text-forms text_forms 4096 -dict=tests/fuzz/text_forms.dict
 # No input of at most 16 KiB may make the loader reserve 64 MiB: a short file that claims a
 # large picture is refused before its pixel block is allocated.
 run torvel-fuzz-bitmap bitmap 16384 -malloc_limit_mb=64
+run torvel-fuzz-recording recording 4096 -dict=tests/fuzz/recording.dict
 exit $status

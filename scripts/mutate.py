@@ -5,7 +5,7 @@ tests and reports which faults a test catches.
 Usage (from anywhere; paths are relative to the repository root):
 
     python3 scripts/mutate.py                       # every fault of scripts/mutations.txt
-    python3 scripts/mutate.py --only physics        # the faults of one module (geom, physics, render, app, tools)
+    python3 scripts/mutate.py --only physics        # the faults of one module (geom, physics, render, app, tools, packaging)
     python3 scripts/mutate.py --only f2-key,alpha-step,render
     python3 scripts/mutate.py --list                # the faults, checked against the sources, nothing run
     python3 scripts/mutate.py --out results.tsv     # also writes one TSV row per fault
@@ -16,8 +16,8 @@ Other options: --faults FILE (another list), --build-dir DIR (default build/muta
 sanitizer build), --no-clean-check (skip the run of the fast tests on the unchanged tree).
 
 Each fault is applied alone to a Release build without link-time optimisation in its own build directory.
-The fast tests (ctest -LE 'e2e|faults') run first; only when they all pass do the slow end-to-end and fault
-runs (ctest -L 'e2e|faults') run. A fault is caught when a test fails (the first one to fail is named) or
+The fast tests (ctest -LE 'e2e|faults|package') run first; only when they all pass do the slow end-to-end,
+fault and package runs (ctest -L 'e2e|faults|package') run. A fault is caught when a test fails (the first one to fail is named) or
 when the build fails while generating the pictures and sound; a fault whose code does not compile is an
 error of the list. The file is restored byte for byte after each fault, also on Ctrl-C, SIGTERM or an
 error; a run killed outright leaves a backup in the build directory that the next run puts back first.
@@ -41,9 +41,9 @@ import time
 from dataclasses import dataclass
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-MODULES = ("geom", "physics", "render", "app", "tools")
-FAST = ["-LE", "e2e|faults"]
-SLOW = ["-L", "e2e|faults"]
+MODULES = ("geom", "physics", "render", "app", "tools", "packaging")
+FAST = ["-LE", "e2e|faults|package"]
+SLOW = ["-L", "e2e|faults|package"]
 
 
 @dataclass
@@ -207,7 +207,8 @@ def run(cmd, log, timeout=None, memory_mib=0):
 
 def configure(build_dir, log):
     cmd = ["cmake", "-S", ROOT, "-B", build_dir, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
-           "-DCMAKE_INTERPROCEDURAL_OPTIMIZATION_RELEASE=OFF", "-DTORVEL_BUILD_BENCH=OFF"]
+           "-DCMAKE_INTERPROCEDURAL_OPTIMIZATION_RELEASE=OFF", "-DTORVEL_BUILD_BENCH=OFF",
+           "-DTORVEL_E2E_XORG=ON"]
     status, _ = run(cmd, log)
     if status != 0:
         raise ListError(f"configuring {build_dir} failed (see {log.name})")

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ inline SceneCalls fakeScene() {
     return SceneCalls{
         [](int w, int h) { note("proj " + std::to_string(w) + "x" + std::to_string(h)); },
         [] { return fakeRendering; },
-        [](World& world) { world.ballPositions[0] += Vector(1.0, 0.0, 0.0); },
+        [](World& world) { return world.ballPositions[0] += Vector(1.0, 0.0, 0.0), StepReport{}; },
         [](World&) { return note("frame"), 1; },
         [] { note("textures deleted"); },
     };
@@ -126,15 +127,35 @@ class FakePlatform : public Platform {
 
 // Runs the program on a script and checks its outcome: the key commands' World fields (unless world is
 // empty), and the log without the start-up question, headed by the number of frames. The exit status
-// is 1 when the log holds a failure box, else 0.
-inline void expectRun(const std::string& script, const std::string& world, const std::string& log) {
+// is 1 when the log holds a failure box, else 0. With recorded, the run is recorded too and its
+// lines after the header, joined by "|" and the end line without its digest, must be those.
+inline void expectRun(const std::string& script, const std::string& world, const std::string& log,
+                      const char* recorded = nullptr) {
     SCOPED_TRACE(script);
     FakePlatform platform(script);
     World after;
     World start;
     initWorld(start);
     Shell shell{platform, fakeScene(), after, ShellState{}, KeyTable{}};
+    RecordingWriter writer;
+    const std::string path = testing::TempDir() + "main-loop-recording";
+    std::string error;
+    if (recorded != nullptr) {
+        ASSERT_TRUE(writer.open(path.c_str(), error)) << error;
+        shell.recording = &writer;
+    }
     EXPECT_EQ(runMainLoop(shell), log.find("ERROR|") == std::string::npos ? 0 : 1);
+    if (recorded != nullptr) {
+        std::ifstream in(path);
+        std::string line, lines;
+        std::getline(in, line);
+        EXPECT_EQ(line, "torvel-room-recording 1");
+        while (std::getline(in, line)) {
+            lines += (lines.empty() ? "" : "|") +
+                     (line.rfind("end ", 0) == 0 ? line.substr(0, line.rfind(' ')) : line);
+        }
+        EXPECT_EQ(lines, recorded);
+    }
     char fields[120];
     std::snprintf(fields, sizeof fields, "angle %g, dz %g, step %g, sound %d, camera %d", after.viewAngle,
                   after.cameraPosition.getZ() - start.cameraPosition.getZ(), after.timeStep, after.soundOn,

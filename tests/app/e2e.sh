@@ -10,6 +10,7 @@
 # taken are kept as RUN-NAME.png beside BIN_DIR in e2e-pictures/ (or in $TORVEL_E2E_PICTURES).
 set -euo pipefail
 BIN=$(cd "${1:?usage: e2e.sh BIN_DIR RUN}" && pwd)
+SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 
 # One row per run: name, display, then the steps (helpers below). The display is
@@ -19,7 +20,11 @@ RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 RUNS='
 windowed        xvfb:1024x768x24  windowed_run; blank_beside; escape 0
 paced           xvfb:1024x768x24  windowed_run; paced; escape 0
-fullscreen      xvfb:640x480x16   start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; drawn; escape 0
+fullscreen      xorg              start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; mode 640x480; drawn; escape 0; mode 1024x768
+f1-modes        xorg              start; answer Yes; at "Torvel Square Room"; mode 640x480; press F1; at "Torvel Room"; mode 1024x768; drawn windowed; press F1; at "Torvel Room"; mode 640x480; drawn fullscreen; escape 0; mode 1024x768
+picture-full    xorg              break_picture; start; answer Yes; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1; mode 1024x768
+picture-f1      xorg              windowed_run; break_picture; press F1; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1; mode 1024x768
+term-full       xorg              start; answer Yes; at "Torvel Square Room"; mode 640x480; drawn; term 0; mode 1024x768
 refused-yes     xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
 refused-no      xvfb:1024x768x24  start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
 f1              xvfb:640x480x24   windowed_run; f1_and_back; escape 0; lines out "^Width of data/marble" 3 3
@@ -32,8 +37,18 @@ no-display      -                 start TORVEL_TIMING=0; status 1; lines err . 1
 minimise        xvfb:640x480x24   windowed_run; minimise frames; escape 0
 minimise-cpu    xvfb:640x480x24   windowed_run; minimise cpu; escape 0
 resize          xvfb:1024x768x24  windowed_run; resize; escape 0
+window-props    xvfb:640x480x24   renamed; windowed_run; window_class; window_icon; escape 0
 sigint          xvfb:640x480x24   start; sigint_at_question; status 0; lines out . 0 0
+ignored-signals xvfb:640x480x24   ENV_OPTIONS=(--ignore-signal=INT,TERM); start; ignored_at_question; answer No; at "Torvel Square Room"; drawn; escape 0
+term-at-offer   xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; term_at "Quarn GL" 1; lines out "^(Width|Height) of data/" 8 8
+gl-driver       xvfb:640x480x24   start TORVEL_TIMING=0 LIBGL_DRIVERS_PATH=/nonexistent; answer No; box ERROR OK; status 1; lines err . 1 1; lines err "^ERROR: Can.t Create A GL Rendering Context\. \(.*swrast" 1 1
 quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
+record          xvfb:640x480x24   windowed_run TORVEL_RECORD=session.rec; every_command; escape 0; replayed session.rec "the same"
+record-killed   xvfb:640x480x24   windowed_run TORVEL_RECORD=killed.rec; press KP_Add 3 2; press Left 10; kill -KILL "$APP"; status 137; replayed killed.rec "no end line"
+record-refused  xvfb:640x480x24   windowed_run TORVEL_RECORD=no-dir/x.rec TORVEL_TIMING=0; press F2; escape 0; lines err "^No recording: no-dir/x.rec: No such file or directory$" 1 1; lines err . 1 1
+package-moved   xvfb:640x480x24   install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
+package-deb     xvfb:640x480x24   packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
+package-damaged xvfb:640x480x24   install_moved; rm "$W/moved/share/torvel-room/data/spark.bmp"; start; answer No; status 1; lines out "^File Not Found : $W/moved/share/torvel-room/data/spark.bmp$" 1 1
 '
 # The rows that cannot mean the same for the Windows build under Wine (TORVEL_E2E_WINE=1), and
 # why. They end with status 77, which CTest reports as a skipped test.
@@ -45,8 +60,14 @@ minimise        unmapping the window (minimising without a window manager) is no
 minimise-cpu    unmapping the window (minimising without a window manager) is not minimising to Wine
 refused-yes     Wine offers 640 x 480 whatever modes the X screen has
 refused-no      Wine offers 640 x 480 whatever modes the X screen has
+term-full       it ends by SIGTERM: Windows has no signals
+term-at-offer   it ends by SIGTERM: Windows has no signals
 sigint          a GUI program has no console: Ctrl-C in a terminal never reaches it
+ignored-signals signals inherited as ignored: Windows has no signals
+record-killed   it ends by SIGKILL: Windows has no signals (its recording is left as on Linux)
 quiet-stderr    it asks for ALSA, which the Windows SDL has not
+window-props    the X window class and icon are Wine's own, from the .exe
+gl-driver       Wine's OpenGL is the host's driver behind opengl32.dll: its failure reads otherwise
 '
 ROW=$(grep -E "^$RUN_NAME " <<<"$RUNS") || { echo "no run named $RUN_NAME" >&2 && exit 2; }
 if [ "${TORVEL_E2E_WINE:-0}" = 1 ] && SKIP=$(grep -E "^$RUN_NAME " <<<"$WINE_SKIPS"); then
@@ -61,10 +82,10 @@ read -r -a COMMAND <<<"${TORVEL_E2E_COMMAND:-./torvel-room}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 W=$(mktemp -d "${TMPDIR:-/tmp}/torvel-e2e.XXXXXX")
 PICTURES=${TORVEL_E2E_PICTURES:-$(dirname "$BIN")/e2e-pictures}
-XVFB= APP= WIN= GEOM=
+XSERVER= APP= WIN= GEOM=
 cleanup() {
     [ -z "$APP" ] || { kill "$APP" && sleep 0.3 && kill -9 "$APP"; } 2>/dev/null || true
-    [ -z "$XVFB" ] || { kill "$XVFB" && wait "$XVFB"; } 2>/dev/null || true
+    [ -z "$XSERVER" ] || { kill "$XSERVER" && wait "$XSERVER"; } 2>/dev/null || true
     rm -rf "$W"
 }
 trap cleanup EXIT
@@ -100,18 +121,67 @@ wait_frames() {
     poll $((($1 - $(frames)) * 3 / 20 + 10)) reached "$1" || fail "only $(frames) frames, not $1"
 }
 
+x_up() { [ -s "$W/display" ] && export DISPLAY=":$(head -n 1 "$W/display")" && xdpyinfo >/dev/null 2>&1; }
 start_xvfb() {
     # -ardelay: a key held down does not repeat, so a press lasting a few frames is one press.
     Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset -br -ardelay 60000 3>"$W/display" 2>"$W/xvfb.log" &
-    XVFB=$!
-    xvfb_up() { [ -s "$W/display" ] && export DISPLAY=":$(head -n 1 "$W/display")" && xdpyinfo >/dev/null 2>&1; }
-    poll 10 xvfb_up || fail "Xvfb did not start"
+    XSERVER=$!
+    poll 10 x_up || fail "Xvfb did not start"
 }
-# start [VAR=VALUE...]: the program in the background in a private copy of its run directory.
+# A real X server whose display modes change: Xorg with the dummy video driver, a 1024 x 768
+# desktop that also offers 640 x 480. Its configuration and log stay in the test's directory;
+# it adds no input devices and shares the current virtual terminal instead of taking one.
+start_xorg() {
+    mkdir "$W/xorg.conf.d"
+    cat >"$W/xorg.conf" <<'CONF'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoEnableDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 16384
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0 - 1000.0
+    VertRefresh 5.0 - 200.0
+    Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+    Modeline "640x480" 25.175 640 656 752 800 480 490 492 525 -hsync -vsync
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "1024x768" "640x480"
+    EndSubSection
+EndSection
+CONF
+    Xorg -displayfd 3 -config "$W/xorg.conf" -configdir "$W/xorg.conf.d" -logfile "$W/xorg.log" \
+        -nolisten tcp -noreset -ardelay 60000 -sharevts -novtswitch -keeptty 3>"$W/display" 2>"$W/xorg.err" &
+    XSERVER=$!
+    poll 20 x_up || fail "Xorg did not start: $(grep -F '(EE)' "$W/xorg.log" | tail -n 3)"
+}
+# mode WxH: the display's current mode becomes WxH within a few seconds.
+mode() {
+    current() { xrandr --current | awk '/\*/ {print $1; exit}'; }
+    is_mode() { [ "$(current)" = "$1" ]; }
+    poll 5 is_mode "$1" || fail "display mode $(current), not $1"
+}
+# start [VAR=VALUE...]: the program in the background in a private copy of its run directory
+# (or, after install_moved or packaged, the installed one started from an unrelated directory),
+# with SIGINT and SIGTERM as ENV_OPTIONS (env's) set them.
+ENV_OPTIONS=(--default-signal=INT,TERM)
+FROM=$W/run
 start() {
     local display=()
     [ "$DISPLAY_KIND" != - ] || display=(-u DISPLAY)
-    (cd "$W/run" && exec env "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
+    (cd "$FROM" && exec env "${ENV_OPTIONS[@]}" "${display[@]}" -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$W" \
         SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" "${COMMAND[@]}" >"$W/out" 2>"$W/err") &
     APP=$!
 }
@@ -281,6 +351,28 @@ sound_switch() {
     wait_frames $(($(frames) + 200))
     [ -z "$(first_sound "$W/audio.raw" "$off")" ] || fail "sound after F3 switched it off"
 }
+# Every key command across a few hundred frames, for a recording.
+every_command() {
+    press KP_Add 3 3 && press KP_Subtract && press Left 20 && press F2 && press Right 10 && press Up 10
+    press Down 5 && press F3 && press F2 && after 100
+}
+# replayed FILE RESULT: the trace tool replays the program's recording FILE (in its run directory),
+# with every command the program recorded, to a line saying RESULT and status 0. The tool is
+# BIN_DIR's torvel-trace, or what TORVEL_E2E_TRACE names for another build.
+replayed() {
+    local out trace
+    read -r -a trace <<<"${TORVEL_E2E_TRACE:-$BIN/torvel-trace}"
+    [ -s "$W/run/$1" ] || fail "no recording $1"
+    out=$(cd "$W/run" && "${trace[@]}" --keys "$1" 2>&1) || fail "replay of $1: $out"
+    grep -qF "$2" <<<"$out" || fail "replay of $1: $out"
+    cp "$W/run/$1" "$PICTURES/$RUN_NAME-$1" 2>/dev/null || true
+    local wanted=(KP+ Left) name
+    [ "$2" = "no end line" ] || wanted=(Up Down Left Right KP+ KP- F3 F2)
+    for name in "${wanted[@]}"; do
+        awk -v c="$name" '{for (i = 2; i <= NF; i++) f = f || $i == c} END {exit !f}' "$W/run/$1" ||
+            fail "no $name in $1"
+    done
+}
 break_sound() { printf 'RIFF\x10\x00\x00\x00WAVEnot really a sound file\n' >"$W/run/Data/Explode.wav"; }
 break_picture() { truncate -s 1000 "$W/run/data/wand.bmp"; }
 
@@ -307,8 +399,10 @@ minimise() {
     look shown moving "no frames once the window is shown again"
 }
 
-# The window made 800 x 600: the scene covers all of it, with no band left blank.
+# The window made 800 x 600: the scene covers all of it, with no band left blank. Xvfb has no
+# window manager to refuse the size, so the size hints must allow it too.
 resize() {
+    ! xprop -id "$WIN" WM_NORMAL_HINTS | grep -q 'maximum size' || fail "the size hints fix a maximum size"
     timeout 10 xdotool windowsize --sync "$WIN" 800 600 || fail "cannot resize"
     GEOM=800x600+0+0
     after 10
@@ -316,6 +410,56 @@ resize() {
     for band in 160x600+640+0 800x120+0+0 800x120+0+480; do
         [ "$(spread "$W/resized.ppm" "$band")" -gt 50 ] || fail "band $band of the resized window is blank"
     done
+}
+
+# renamed: the program started as another file name, which the class must not follow.
+renamed() { mv "$W/run/torvel-room" "$W/run/renamed-room" && COMMAND=(./renamed-room); }
+# window_class: the window's class (instance and class name) is the desktop entry's
+# StartupWMClass, so that a dock groups it under the entry's icon.
+window_class() {
+    local want
+    want=$(sed -n 's/^StartupWMClass=//p' "$SOURCE"/packaging/*.desktop)
+    [ -n "$want" ] || fail "no StartupWMClass in the desktop entry"
+    [ "$(xprop -id "$WIN" WM_CLASS)" = "WM_CLASS(STRING) = \"$want\", \"$want\"" ] ||
+        fail "window class $(xprop -id "$WIN" WM_CLASS), not \"$want\""
+}
+# window_icon: a 64 x 64 icon, a round ball on a transparent ground: between a tenth and a half
+# of its pixels fully transparent, and the centre opaque and lit.
+window_icon() {
+    local summary
+    summary=$(xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= *//' | tr -d ' ' |
+        awk -F, '{ for (i = 3; i <= NF; ++i) clear += int($i / 16777216) == 0
+                   c = $(3 + 32 * 64 + 32); lit = int(c / 16777216) == 255 && c % 16777216 != 0
+                   printf "%d %d %d %d", $1, $2, clear, lit }')
+    read -r width height clear centre <<<"$summary"
+    [ "$width x $height" = "64 x 64" ] || fail "window icon $width x $height, not 64 x 64"
+    ((clear > 409 && clear < 2048 && centre == 1)) || fail "the window icon is no ball on a clear ground: $summary"
+}
+
+# install_moved: the build installed into a temporary prefix, the tree moved once, and the
+# program started from there in an unrelated directory.
+install_moved() {
+    cmake --install "$BIN/.." --prefix "$W/installed" >"$W/install.log" || fail "cmake --install failed"
+    mv "$W/installed" "$W/moved"
+    mkdir -p "$W/elsewhere"
+    COMMAND=("$W/moved/bin/torvel-room") FROM=$W/elsewhere
+}
+# packaged: the Debian package built, clean for lintian and the validators, unpacked into a
+# temporary root and its program started in an unrelated directory.
+packaged() {
+    local deb
+    (cd "$BIN/.." && cpack -G DEB -B "$W/package") >"$W/cpack.log" || fail "cpack: $(tail -n 5 "$W/cpack.log")"
+    deb=$(echo "$W"/package/torvel-room_1.0-*_amd64.deb)
+    [ -f "$deb" ] || fail "no package in $W/package"
+    lintian --fail-on error,warning "$deb" >"$W/lintian" 2>&1 || fail "lintian: $(cat "$W/lintian")"
+    ! grep -E '^[EW]:' "$W/lintian" || fail "lintian errors or warnings"
+    dpkg-deb -x "$deb" "$W/root"
+    desktop-file-validate "$W"/root/usr/share/applications/*.desktop >"$W/validate" 2>&1 ||
+        fail "desktop entry: $(cat "$W/validate")"
+    appstreamcli validate --no-net "$W"/root/usr/share/metainfo/*.xml >"$W/validate" 2>&1 ||
+        fail "metainfo: $(cat "$W/validate")"
+    mkdir -p "$W/elsewhere"
+    COMMAND=("$W/root/usr/bin/torvel-room") FROM=$W/elsewhere
 }
 
 # SIGINT while the start-up question waits: the program ends within a second and never shows
@@ -331,12 +475,25 @@ sigint_at_question() {
     [ "$t0" -le 1000 ] || fail "ended $t0 ms after SIGINT"
 }
 
+# SIGINT and SIGTERM inherited as ignored stay so, also while the start-up question waits.
+ignored_at_question() {
+    poll 20 shown "Start FullScreen?" || fail "no start-up question"
+    kill -INT "$APP" && kill -TERM "$APP" && sleep 1
+    alive || fail "an ignored signal ended the program"
+}
+# term_at CAPTION STATUS: SIGTERM while that box is open ends the program at once.
+term_at() {
+    poll 20 shown "$1" || fail "no \"$1\" box"
+    term "$2"
+}
+
 mkdir "$W/run"
 cp -r "$BIN/data" "$BIN/Data" "$W/run/"
 for word in "${COMMAND[@]}"; do [ ! -f "$BIN/${word#./}" ] || cp "$BIN/${word#./}" "$W/run/"; done
 for dll in "$BIN"/*.dll; do [ ! -f "$dll" ] || cp "$dll" "$W/run/"; done
 case $DISPLAY_KIND in
     xvfb:*) start_xvfb "${DISPLAY_KIND#xvfb:}" ;;
+    xorg) start_xorg ;;
     -) ;;
     *) fail "unknown display $DISPLAY_KIND" ;;
 esac

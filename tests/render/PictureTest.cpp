@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "RenderTest.h"
+#include "render/DataRoot.h"
 #include "render/Textures.h"
 
 namespace {
@@ -176,6 +177,36 @@ TEST_F(PictureTest, EachBrokenPictureEndsTheProcessWithItsLine) {
             c.pixelBytes == UINTMAX_MAX ? "" : headerLines("spark.bmp", c.width, c.height);
         EXPECT_EQ(printed.str(), headerLines("marble.bmp", 1, 1) + spark + c.lastLine) << c.name;
     }
+}
+
+// Where the pictures are read from: the working directory's data/ whenever it has one (the build's
+// run directory), else the installed data directory beside the executable, as a plain path.
+TEST(DataRootTest, WorkingDirectoryFirstThenBesideTheExecutable) {
+    const fs::path top = fs::path(testing::TempDir()) / "torvel-data-root";
+    fs::remove_all(top);
+    for (const char* dir : {"run/data", "empty", "prefix/bin", "prefix/share/torvel-room/data", "bare/bin"}) {
+        fs::create_directories(top / dir);
+    }
+    const std::string program = (top / "prefix/bin/torvel-room").string();
+    const std::string installed = (top / "prefix/share/torvel-room").string();
+    struct Case {
+        const char* name;
+        std::string working, executable, relative, root;
+    } cases[] = {
+        {"run directory wins", (top / "run").string(), program, "../share/torvel-room", ""},
+        {"installed", (top / "empty").string(), program, "../share/torvel-room", installed},
+        {"nothing installed", (top / "empty").string(), (top / "bare/bin/torvel-room").string(),
+         "../share/torvel-room", ""},
+        {"no install path", (top / "empty").string(), program, "", ""},
+        {"no directory in the name", (top / "empty").string(), "torvel-room", "../share/torvel-room", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(findDataRoot(c.working, c.executable, c.relative), c.root) << c.name;
+    }
+    setDataRoot(installed);
+    EXPECT_EQ(dataPath("data/wand.bmp"), installed + "/data/wand.bmp");
+    setDataRoot("");
+    EXPECT_EQ(dataPath("data/wand.bmp"), "data/wand.bmp");
 }
 
 }  // namespace

@@ -1,28 +1,58 @@
 #!/bin/sh
 # refused-arguments.sh BIN: every argument list below must be refused by its tool in BIN with
-# exit status 2 and nothing but the tool's usage line. TORVEL_RUNNER, when set, runs the tools (Wine
-# for the Windows build, whose lines end in CR LF).
+# exit status 2 and nothing but the tool's usage line, or with the status and output a row names.
+# TORVEL_RUNNER, when set, runs the tools (Wine for the Windows build, whose lines end in CR LF and
+# which has no torvel-shot: its rows are left out there).
 set -u
-bin=$1
-usage_trace='usage: torvel-trace FRAMES [--every K] [--time-step X] [--digest N]'
+bin=$(cd "$1" && pwd)
+usage_trace='usage: torvel-trace FRAMES [--every K] [--time-step X] [--digest N] [--keys FILE] | torvel-trace --keys FILE'
 usage_soak='usage: torvel-soak FRAMES [--time-step X]'
+usage_shot='usage: torvel-shot FRAMES OUT.png [--camera-mode 0|1] [--time-step X] [--size WxH] [--every K] [--keys FILE] [--bench]'
+# Small recordings are written into a private directory as the rows need them.
+dir=$(mktemp -d) || exit 1
+trap 'rm -rf "$dir"' EXIT
+cd "$dir" || exit 1
+# keys TEXT: the file k holding TEXT (printf escapes), after the header line unless TEXT starts with "!".
+keys() {
+    case $1 in
+    !*) printf "${1#!}" >k ;;
+    *) printf "torvel-room-recording 1\n$1" >k ;;
+    esac
+    echo k
+}
 failed=0
 exe=
 [ ! -f "$bin/torvel-trace.exe" ] || exe=.exe
-# One case per line: the tool, then its arguments quoted as in a shell.
+# tool NAME ARGS...: the tool run as this build's, stopped after 10 s (a count taken for valid would
+# run that many frames), standard output and error together, their lines without CRs.
+tool() {
+    name=$1
+    shift
+    { timeout 10 ${TORVEL_RUNNER:+"$TORVEL_RUNNER"} "$bin/torvel-$name$exe" "$@" 2>&1 </dev/null
+        echo "exit status $?"; } | tr -d '\r'
+}
+# One case per line: [STATUS] TOOL ARGUMENTS (quoted as in a shell) [=> OUTPUT (printf escapes)];
+# without STATUS 2, without OUTPUT the tool's usage line; OUTPUT ending in " +usage" has it after.
+# A command may fall on the last frame, and shows in that frame's state.
 while read -r line; do
+    want_status=2
+    case $line in [0-9]\ *) want_status=${line%% *} line=${line#* } ;; esac
+    want=
+    case $line in *' => '*) want=${line#* => } line=${line%% => *} ;; esac
     eval "set -- $line"
     tool=$1
     shift
+    [ "$tool$exe" != shot.exe ] || continue
     eval "usage=\$usage_$tool"
-    # A count taken for valid would run that many frames: stop it soon.
-    got=$({ timeout 10 ${TORVEL_RUNNER:+"$TORVEL_RUNNER"} "$bin/torvel-$tool$exe" "$@" 2>&1 </dev/null
-        echo "exit status $?"; } | tr -d '\r')
-    if [ "$got" != "$(printf '%s\nexit status 2' "$usage")" ]; then
-        printf 'not refused as it should be: %s\n%s\n' "$line" "$got" | head -n 4 >&2
+    case $want in '') want=$usage ;; *' +usage') want="${want% +usage}\n$usage" ;; esac
+    # " +balls": the trace's first line, then the ten ball lines of the start scene's first frame.
+    case $want in *' +balls') want="${want% +balls}\n$(tool trace 1 | sed '1d;$d')" ;; esac
+    got=$(SDL_VIDEODRIVER=dummy tool "$tool" "$@")
+    if [ "$got" != "$(printf "$want\nexit status %s" "$want_status")" ]; then
+        printf 'not refused as it should be: %s\n%s\n' "$line" "$got" | head -n 6 >&2
         failed=1
     fi
-done <<'EOF'
+done <<'EOF_ROWS'
 trace
 trace 10x
 trace -1
@@ -40,9 +70,38 @@ trace 10 --digest 0
 trace 10 --digest
 trace 10 --digest 1 --digest 1
 trace 10 --frames
+trace 10 --keys
+trace --keys a --keys b
+trace --keys "$(keys '')" --every 2
+trace --keys "$(keys '')" --time-step 1
+trace --keys "$(keys '')" --digest 1
+trace --keys missing => torvel-trace: missing: No such file or directory
+trace --keys "$(keys '!')" => torvel-trace: k:1: no header: the first line must be "torvel-room-recording 1"
+trace --keys "$(keys '!torvel-room-recording\n')" => torvel-trace: k:1: no header: the first line must be "torvel-room-recording 1"
+trace --keys "$(keys '!# note\ntorvel-room-recording 1\n')" => torvel-trace: k:1: no header: the first line must be "torvel-room-recording 1"
+trace --keys "$(keys '!torvel-room-recording 2\n')" => torvel-trace: k:1: unknown version "2" (this build reads 1)
+trace --keys "$(keys '5 F2\n6 F4\n')" => torvel-trace: k:3: unknown command "F4"
+trace --keys "$(keys '5 f2\n')" => torvel-trace: k:2: unknown command "f2"
+trace --keys "$(keys '5 F2 F2\n')" => torvel-trace: k:2: command F2 twice in one pass
+trace --keys "$(keys '5\n')" => torvel-trace: k:2: no command after the frame number
+trace --keys "$(keys '-5 F2\n')" => torvel-trace: k:2: not a frame number: "-5"
+trace --keys "$(keys '5 F2\n\n# comment\n4 F3\n')" => torvel-trace: k:5: frames out of order: 4 after 5
+trace 20 --keys "$(keys '5 F2\n21 KP+\n')" => torvel-trace: k:3: a command at frame 21, beyond the 20 frames to run
+trace --keys "$(keys '5 F2\nend 4 0123456789abcdef\n')" => torvel-trace: k:3: bad end line: "end FRAMES DIGEST" with FRAMES not below the last pass's frame and 16 lower-case hex digits
+trace --keys "$(keys 'end 5 0123456789ABCDEF\n')" => torvel-trace: k:2: bad end line: "end FRAMES DIGEST" with FRAMES not below the last pass's frame and 16 lower-case hex digits
+trace --keys "$(keys 'end 5 0123456789abcdef\n6 F2\n')" => torvel-trace: k:3: a line after the end line
+0 trace 1 --every 1 --keys "$(keys '1 F2\n')" => frame 1 substeps 1 sounds 0 spawns 0 viewAngle 0 +balls
+0 trace --keys "$(keys '0 KP+ Left\n')" => 0 frames replayed to the last command: digest 7646f00daf7f3c76, no end line to check it against
+0 trace --keys "$(keys '0 Left KP+\r\n0 Up\n0 Down')" => torvel-trace: k:4: no newline at its end: line ignored\n0 frames replayed to the last command: digest d4dceb218651f533, no end line to check it against
+0 trace --keys "$(keys '0 KP+ Left\nend 0 7646f00daf7f3c76\n')" => 0 frames replayed: digest recorded 7646f00daf7f3c76, replayed 7646f00daf7f3c76: the same
+1 trace --keys "$(keys '0 KP+ Left\nend 0 7646f00daf7f3c75\n')" => 0 frames replayed: digest recorded 7646f00daf7f3c75, replayed 7646f00daf7f3c76: DIFFERENT
+shot 10 o.png --every 0 => torvel-shot: --every takes a whole number of at least 1, not "0" +usage
+shot 10 o.png --keys a --keys b => torvel-shot: unknown or incomplete option "--keys" +usage
+shot 10 o.png --keys "$(keys '11 F2\n')" => torvel-shot: k:2: a command at frame 11, beyond the 10 frames to run
+shot 10 o.png --keys "$(keys 'F2\n')" => torvel-shot: k:2: not a frame number: "F2"
 soak
 soak 10 20
 soak 10 --every 2
 soak 10 --time-step 1 --time-step 1
-EOF
+EOF_ROWS
 exit $failed

@@ -1,11 +1,14 @@
-// torvel-assets OUTDIR: writes the scene's four pictures to OUTDIR/data and its sound to
-// OUTDIR/Data, generated from nothing but this program's own arithmetic.
-// Paths are printed in UTF-8 (on Windows they are wide strings).
+// torvel-assets OUTDIR [ICONDIR]: writes the scene's four pictures and the window's icon to
+// OUTDIR/data and its sound to OUTDIR/Data, generated from nothing but this program's own
+// arithmetic; with ICONDIR also the desktop icon, ICONDIR/NxN/apps/torvel-room.png at the icon
+// theme's usual sizes, drawn from the generated pictures. Paths are printed in UTF-8 (on Windows
+// they are wide strings).
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
+#include "tools/assets/Icon.h"
 #include "tools/assets/Picture.h"
 #include "tools/assets/Sound.h"
 
@@ -33,8 +36,8 @@ bool picture(const std::filesystem::path& path, const Picture& image) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: torvel-assets OUTDIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: torvel-assets OUTDIR [ICONDIR]\n");
         return 2;
     }
     const std::filesystem::path root(argv[1]);
@@ -43,10 +46,30 @@ int main(int argc, char** argv) {
     if (!makeDirectory(pictures) || !makeDirectory(sounds)) {
         return 1;
     }
-    if (!picture(pictures / "marble.bmp", makeMarble()) || !picture(pictures / "spark.bmp", makeSpark()) ||
-        !picture(pictures / "boden.bmp", makeFloorTiles()) ||
-        !picture(pictures / "wand.bmp", makeWallBricks())) {
+    const Picture spark = makeSpark();
+    const Picture floor = makeFloorTiles();
+    if (!picture(pictures / "marble.bmp", makeMarble()) || !picture(pictures / "spark.bmp", spark) ||
+        !picture(pictures / "boden.bmp", floor) || !picture(pictures / "wand.bmp", makeWallBricks())) {
         return 1;
+    }
+    const std::filesystem::path windowIcon = pictures / "icon.bmp";
+    if (!writeIconBmp(windowIcon.string(), makeIcon(floor, spark, 64))) {
+        std::fprintf(stderr, "torvel-assets: cannot write %s\n", windowIcon.c_str());
+        return 1;
+    }
+    if (argc == 3) {
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const std::string name = std::to_string(size) + "x" + std::to_string(size);
+            const std::filesystem::path directory = std::filesystem::path(argv[2]) / name / "apps";
+            const std::filesystem::path png = directory / "torvel-room.png";
+            if (!makeDirectory(directory)) {
+                return 1;
+            }
+            if (!writeIconPng(png.string(), makeIcon(floor, spark, size))) {
+                std::fprintf(stderr, "torvel-assets: cannot write %s\n", png.c_str());
+                return 1;
+            }
+        }
     }
     constexpr int sampleRate = 22050;
     const std::filesystem::path wav = sounds / "Explode.wav";

@@ -1,6 +1,7 @@
-// torvel-shot FRAMES OUT.png [--camera-mode 0|1] [--time-step X] [--size WxH] [--bench]
-// Runs the scene headless for FRAMES frames with the program's own step and drawing code and
-// writes the last frame as a PNG; --bench also reports the frame rate.
+// torvel-shot FRAMES OUT.png [options]: runs the scene headless for FRAMES frames with the
+// program's own step and drawing code and writes the last frame as a PNG, or with --every K
+// every K-th frame as OUT-NNNNNN.png (the frame number); --keys applies a recording's key
+// commands where the program applied them; --bench also reports the frame rate.
 #include <GL/gl.h>
 #include <stb_image_write.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "physics/Recording.h"
 #include "physics/Step.h"
 #include "physics/World.h"
 #include "render/Frame.h"
@@ -28,12 +30,15 @@ struct Options {
     int width = 640;
     int height = 480;
     bool bench = false;
+    long every = 0;  // 0: only the last frame
+    const char* keys = nullptr;
 };
 
 void usage() {
     std::fprintf(
         stderr,
-        "usage: torvel-shot FRAMES OUT.png [--camera-mode 0|1] [--time-step X] [--size WxH] [--bench]\n");
+        "usage: torvel-shot FRAMES OUT.png [--camera-mode 0|1] [--time-step X] [--size WxH] [--every K] "
+        "[--keys FILE] [--bench]\n");
 }
 
 bool parseLong(const char* text, long& value) {
@@ -84,6 +89,15 @@ bool parseOptions(int argc, char** argv, Options& options) {
             }
             options.width = width;
             options.height = height;
+        } else if (arg == "--every" && hasValue) {
+            const char* text = argv[++i];
+            if (!parseLong(text, options.every) || options.every < 1) {
+                std::fprintf(stderr, "torvel-shot: --every takes a whole number of at least 1, not \"%s\"\n",
+                             text);
+                return false;
+            }
+        } else if (arg == "--keys" && hasValue && options.keys == nullptr) {
+            options.keys = argv[++i];
         } else {
             std::fprintf(stderr, "torvel-shot: unknown or incomplete option \"%s\"\n", arg.c_str());
             return false;
@@ -106,6 +120,24 @@ std::vector<unsigned char> readBackBuffer(int width, int height) {
     return topDown;
 }
 
+// OUT.png with the frame number before the extension: the pictures sort in frame order.
+std::string numbered(const std::string& output, long frame) {
+    const std::string png = ".png";
+    const bool hasPng =
+        output.size() >= png.size() && output.compare(output.size() - png.size(), png.size(), png) == 0;
+    char number[32];
+    std::snprintf(number, sizeof number, "-%06ld.png", frame);
+    return output.substr(0, hasPng ? output.size() - png.size() : output.size()) + number;
+}
+
+bool writePicture(const std::string& path, int width, int height, const std::vector<unsigned char>& picture) {
+    if (stbi_write_png(path.c_str(), width, height, 3, picture.data(), width * 3) == 0) {
+        std::fprintf(stderr, "torvel-shot: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
 World world;
 
 }  // namespace
@@ -117,11 +149,24 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    Recording keys;
+    if (options.keys != nullptr) {
+        std::string message, note;
+        if (!readRecording(options.keys, options.frames, keys, message, note)) {
+            std::fprintf(stderr, "torvel-shot: %s\n", message.c_str());
+            return 2;
+        }
+        if (!note.empty()) {
+            std::fprintf(stderr, "torvel-shot: %s\n", note.c_str());
+        }
+    }
+
     initWorld(world);
     world.cameraMode = options.cameraMode;
     if (options.timeStepGiven) {
         world.timeStep = options.timeStep;
     }
+    std::size_t nextPass = applyRecordedPasses(keys, 0, 0, world);
 
     std::string error;
     if (!openShotWindow(options.width, options.height, error)) {
@@ -134,29 +179,35 @@ int main(int argc, char** argv) {
     using Clock = std::chrono::steady_clock;
     Clock::duration busy{};
     std::vector<unsigned char> picture;
-    for (long frame = 0; frame < options.frames; ++frame) {
+    for (long frame = 1; frame <= options.frames; ++frame) {
         const Clock::time_point start = Clock::now();
         stepWorld(world);
         drawFrame(world);
-        const bool last = frame + 1 == options.frames;
-        if (last) {
+        const bool last = frame == options.frames;
+        const bool kept = options.every > 0 ? frame % options.every == 0 : last;
+        if (kept) {
             glFinish();
             busy += Clock::now() - start;
             picture = readBackBuffer(options.width, options.height);
+            if (options.every > 0 &&
+                !writePicture(numbered(options.output, frame), options.width, options.height, picture)) {
+                closeShotWindow();
+                return 1;
+            }
         }
         const Clock::time_point swapStart = Clock::now();
         swapShotWindow();
-        if (last) {
+        if (kept) {
             glFinish();
         }
-        busy += Clock::now() - (last ? swapStart : start);
+        busy += Clock::now() - (kept ? swapStart : start);
+        // The program applies the key commands after presenting the frame.
+        nextPass = applyRecordedPasses(keys, nextPass, frame, world);
     }
 
     closeShotWindow();
 
-    if (stbi_write_png(options.output.c_str(), options.width, options.height, 3, picture.data(),
-                       options.width * 3) == 0) {
-        std::fprintf(stderr, "torvel-shot: cannot write %s\n", options.output.c_str());
+    if (options.every == 0 && !writePicture(options.output, options.width, options.height, picture)) {
         return 1;
     }
     if (options.bench) {

@@ -1,13 +1,13 @@
 #include "tools/trace/Trace.h"
 
-#include <algorithm>
 #include <cerrno>
+#include <cinttypes>
 #include <cmath>
-#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 
 #include "physics/Explosion.h"
+#include "physics/StateText.h"
 #include "physics/Step.h"
 #include "physics/World.h"
 
@@ -23,51 +23,6 @@ bool isDigits(const char* text) {
         }
     }
     return true;
-}
-
-// The text of one printed frame: ten ball lines and at most twenty explosion lines, under 5 kB.
-struct FrameText {
-    char bytes[8192];
-    std::size_t size = 0;
-};
-
-[[gnu::format(printf, 2, 3)]] void appendLine(FrameText& text, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(text.bytes + text.size, sizeof text.bytes - text.size, format, args);
-    va_end(args);
-    // The buffer is sized so that nothing is cut; should it be, the size stays within it.
-    text.size = std::min(text.size + static_cast<std::size_t>(std::max(length, 0)), sizeof text.bytes - 1);
-}
-
-void formatFrame(FrameText& text, std::int64_t n, const StepReport& report, const World& world) {
-    text.size = 0;
-    appendLine(text, "frame %lld substeps %d sounds %d spawns %d viewAngle %.9g\n", static_cast<long long>(n),
-               report.substeps, report.sounds, report.spawns, static_cast<double>(world.viewAngle));
-    for (int i = 0; i < world.ballCount; ++i) {
-        const Vector& p = world.ballPositions[i];
-        const Vector& v = world.ballVelocities[i];
-        appendLine(text, "ball %d %.17g %.17g %.17g %.17g %.17g %.17g\n", i, p.getX(), p.getY(), p.getZ(),
-                   v.getX(), v.getY(), v.getZ());
-    }
-    for (int slot = 0; slot < explosionSlots; ++slot) {
-        const Explosion& e = world.explosions[slot];
-        if (e.alpha > 0.0f) {
-            appendLine(text, "explosion %d %.9g %.9g %.17g %.17g %.17g\n", slot, static_cast<double>(e.alpha),
-                       static_cast<double>(e.scale), e.position.getX(), e.position.getY(), e.position.getZ());
-        }
-    }
-}
-
-// 64-bit FNV-1a: simple, and the same on every platform, which is all a digest of known text needs.
-constexpr std::uint64_t fnvOffsetBasis = 14695981039346656037u;
-
-std::uint64_t fnv1a(std::uint64_t hash, const FrameText& text) {
-    for (std::size_t i = 0; i < text.size; ++i) {
-        hash ^= static_cast<unsigned char>(text.bytes[i]);
-        hash *= 1099511628211u;
-    }
-    return hash;
 }
 
 }  // namespace
@@ -110,7 +65,8 @@ World headlessStartWorld(double timeStep) {
 }
 
 const char* traceUsage() {
-    return "usage: torvel-trace FRAMES [--every K] [--time-step X] [--digest N]\n";
+    return "usage: torvel-trace FRAMES [--every K] [--time-step X] [--digest N] [--keys FILE] | "
+           "torvel-trace --keys FILE\n";
 }
 
 bool parseTraceArgs(int argc, const char* const* argv, TraceOptions& options) {
@@ -119,6 +75,7 @@ bool parseTraceArgs(int argc, const char* const* argv, TraceOptions& options) {
     bool haveEvery = false;
     bool haveTimeStep = false;
     bool haveDigest = false;
+    bool haveKeys = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--every") == 0) {
@@ -139,27 +96,39 @@ bool parseTraceArgs(int argc, const char* const* argv, TraceOptions& options) {
             }
             haveDigest = true;
             ++i;
+        } else if (std::strcmp(arg, "--keys") == 0) {
+            if (haveKeys || i + 1 >= argc) {
+                return false;
+            }
+            parsed.keys = argv[i + 1];
+            haveKeys = true;
+            ++i;
         } else if (!haveFrames && parseCount(arg, parsed.frames)) {
             haveFrames = true;
         } else {
             return false;  // unknown flag, negative or malformed count, or a second count
         }
     }
-    if (!haveFrames) {
+    // Without a count only a recording's own check: it starts where the program starts.
+    if (!haveFrames && (!haveKeys || haveEvery || haveTimeStep || haveDigest)) {
         return false;
     }
+    parsed.framesGiven = haveFrames;
     options = parsed;
     return true;
 }
 
-bool runTrace(const TraceOptions& options, std::FILE* out) {
+bool runTrace(const TraceOptions& options, const Recording& keys, std::FILE* out) {
     World world = headlessStartWorld(options.timeStep);
-    FrameText text;
+    StateText text;
     std::uint64_t hash = fnvOffsetBasis;
     std::int64_t blockStart = 1;
+    std::size_t next = applyRecordedPasses(keys, 0, 0, world);
     for (std::int64_t n = 1; n <= options.frames; ++n) {
         const StepReport report = stepWorld(world);
         ageExplosions(world);
+        // The program applies a pass's commands after drawing its frame: they show in that frame's state.
+        next = applyRecordedPasses(keys, next, n, world);
         if (n % options.every == 0 || n == options.frames) {
             formatFrame(text, n, report, world);
             if (options.digest == 0) {
@@ -179,4 +148,34 @@ bool runTrace(const TraceOptions& options, std::FILE* out) {
         }
     }
     return std::fflush(out) == 0 && std::ferror(out) == 0;
+}
+
+int checkReplay(const Recording& keys, std::FILE* out) {
+    const std::int64_t frames = keys.ended            ? keys.endFrames
+                                : keys.passes.empty() ? 0
+                                                      : keys.passes.back().frame;
+    World world = headlessStartWorld(0.6);
+    StepReport report{};
+    std::size_t next = applyRecordedPasses(keys, 0, 0, world);
+    for (std::int64_t n = 1; n <= frames; ++n) {
+        report = stepWorld(world);
+        ageExplosions(world);
+        next = applyRecordedPasses(keys, next, n, world);
+    }
+    const std::uint64_t replayed = stateDigest(frames, report, world);
+    const bool same = !keys.ended || replayed == keys.digest;
+    if (keys.ended) {
+        std::fprintf(out,
+                     "%lld frames replayed: digest recorded %016" PRIx64 ", replayed %016" PRIx64 ": %s\n",
+                     static_cast<long long>(frames), keys.digest, replayed, same ? "the same" : "DIFFERENT");
+    } else {
+        std::fprintf(out,
+                     "%lld frames replayed to the last command: digest %016" PRIx64
+                     ", no end line to check it against\n",
+                     static_cast<long long>(frames), replayed);
+    }
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        return 2;
+    }
+    return same ? 0 : 1;
 }

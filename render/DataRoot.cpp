@@ -1,0 +1,40 @@
+#include "render/DataRoot.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+namespace {
+
+std::string dataRoot;
+
+bool isDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+std::string findDataRoot(const std::string& workingDirectory, const std::string& executable,
+                         const std::string& installRelative) {
+    if (isDirectory(workingDirectory + "/data")) {
+        return {};
+    }
+    const std::string::size_type slash = executable.rfind('/');
+    if (slash == std::string::npos || installRelative.empty()) {
+        return {};
+    }
+    // The executable's path has no links or dot segments, so dropping "dir/.." keeps its meaning
+    // and gives the loader's lines a plain path.
+    const std::string installed =
+        std::filesystem::path(executable.substr(0, slash + 1) + installRelative).lexically_normal().string();
+    return isDirectory(installed + "/data") ? installed : std::string{};
+}
+
+void setDataRoot(const std::string& root) {
+    dataRoot = root;
+}
+
+std::string dataPath(const char* relative) {
+    return dataRoot.empty() ? std::string(relative) : dataRoot + "/" + relative;
+}
