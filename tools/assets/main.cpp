@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path windowIcon = pictures / "icon.bmp";
     if (!writeIconBmp(windowIcon.string(), makeIcon(floor, spark, 64))) {
-        std::fprintf(stderr, "torvel-assets: cannot write %s\n", windowIcon.c_str());
+        std::fprintf(stderr, "torvel-assets: cannot write %s\n", windowIcon.u8string().c_str());
         return 1;
     }
     if (argc == 3) {
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
             if (!writeIconPng(png.string(), makeIcon(floor, spark, size))) {
-                std::fprintf(stderr, "torvel-assets: cannot write %s\n", png.c_str());
+                std::fprintf(stderr, "torvel-assets: cannot write %s\n", png.u8string().c_str());
                 return 1;
             }
         }
