@@ -66,8 +66,8 @@ sigint          a GUI program has no console: Ctrl-C in a terminal never reaches
 ignored-signals signals inherited as ignored: Windows has no signals
 record-killed   it ends by SIGKILL: Windows has no signals (its recording is left as on Linux)
 quiet-stderr    it asks for ALSA, which the Windows SDL has not
-window-props    the X window class and icon are Wine's own, from the .exe
-gl-driver       Wine's OpenGL is the host's driver behind opengl32.dll: its failure reads otherwise
+window-props    the X window class and icon are set by Wine, from the .exe
+gl-driver       under Wine the GL driver is the host one behind opengl32.dll: its failure reads otherwise
 '
 ROW=$(grep -E "^$RUN_NAME " <<<"$RUNS") || { echo "no run named $RUN_NAME" >&2 && exit 2; }
 if [ "${TORVEL_E2E_WINE:-0}" = 1 ] && SKIP=$(grep -E "^$RUN_NAME " <<<"$WINE_SKIPS"); then
