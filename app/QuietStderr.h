@@ -7,6 +7,12 @@
 #include <cstring>
 #include <string>
 
+#ifdef _WIN32
+#define TORVEL_NULL_DEVICE "NUL"
+#else
+#define TORVEL_NULL_DEVICE "/dev/null"
+#endif
+
 // Audio and video back-ends write their own diagnostics straight to stderr. While one is
 // started or stopped, stderr goes nowhere; a failure is said once, in our words, afterwards.
 // Given a string, the first line the back-end wrote is kept there (when it is still empty), as
@@ -17,7 +23,7 @@ class QuietStderr {
         std::fflush(stderr);
         saved_ = dup(STDERR_FILENO);
         kept_ = firstLine_ != nullptr ? std::tmpfile() : nullptr;
-        const int nowhere = kept_ != nullptr ? dup(fileno(kept_)) : ::open("/dev/null", O_WRONLY);
+        const int nowhere = kept_ != nullptr ? dup(fileno(kept_)) : ::open(TORVEL_NULL_DEVICE, O_WRONLY);
         if (saved_ >= 0 && nowhere >= 0) {
             dup2(nowhere, STDERR_FILENO);
         }

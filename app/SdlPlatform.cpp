@@ -1,11 +1,7 @@
 #include "app/SdlPlatform.h"
 
 #include <SDL2/SDL.h>
-#include <fcntl.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +9,7 @@
 
 #include "app/QuietStderr.h"
 #include "app/SdlKeys.h"
+#include "app/SignalsEndProgram.h"
 #include "app/XErrorTrap.h"
 #include "render/DataRoot.h"
 
@@ -44,65 +41,6 @@ Uint32 iconFlag(MessageIcon icon) {
     }
     return SDL_MESSAGEBOX_INFORMATION;
 }
-
-// Exit status for a signal that arrives while a message box is open. SDL's own handlers would
-// only queue a quit for after the box, so these end the program at once instead.
-volatile std::sig_atomic_t statusOnSignal = 0;
-// The children of the thread showing the box: SDL may show the box from a child process of its
-// own, which would outlive us.
-char boxChildren[64] = {};
-
-void endOnSignal(int) {
-    const int file = open(boxChildren, O_RDONLY);
-    if (file >= 0) {
-        char text[256];
-        const ssize_t length = read(file, text, sizeof text);
-        close(file);
-        long pid = 0;
-        for (ssize_t i = 0; i <= length; ++i) {
-            if (i < length && text[i] >= '0' && text[i] <= '9') {
-                pid = pid * 10 + (text[i] - '0');
-            } else {
-                if (pid > 0) {
-                    kill(static_cast<pid_t>(pid), SIGKILL);
-                }
-                pid = 0;
-            }
-        }
-    }
-    _exit(statusOnSignal);
-}
-
-// A signal inherited as ignored (a script's background job, nohup) stays ignored.
-void endOnSignalUnlessIgnored(int signal, const struct sigaction& action, struct sigaction& previous) {
-    sigaction(signal, nullptr, &previous);
-    if (previous.sa_handler != SIG_IGN) {
-        sigaction(signal, &action, nullptr);
-    }
-}
-
-class SignalsEndProgram {
-  public:
-    explicit SignalsEndProgram(int status) {
-        statusOnSignal = status;
-        std::snprintf(boxChildren, sizeof boxChildren, "/proc/self/task/%ld/children", syscall(SYS_gettid));
-        struct sigaction action {};
-        action.sa_handler = endOnSignal;
-        sigemptyset(&action.sa_mask);
-        endOnSignalUnlessIgnored(SIGINT, action, previousInt_);
-        endOnSignalUnlessIgnored(SIGTERM, action, previousTerm_);
-    }
-    ~SignalsEndProgram() {
-        sigaction(SIGINT, &previousInt_, nullptr);
-        sigaction(SIGTERM, &previousTerm_, nullptr);
-    }
-    SignalsEndProgram(const SignalsEndProgram&) = delete;
-    SignalsEndProgram& operator=(const SignalsEndProgram&) = delete;
-
-  private:
-    struct sigaction previousInt_ {};
-    struct sigaction previousTerm_ {};
-};
 
 // The window that holds a fullscreen display mode, if any. The picture loader ends the process
 // from inside a window opening; this puts the desktop's mode back on the way out. Signals never
@@ -197,8 +135,8 @@ int SdlPlatform::startVideo() {
     }
     // The window's class (X11) and application id (Wayland) name the desktop entry, so that a
     // dock shows the window under the entry's icon.
-    setenv("SDL_VIDEO_X11_WMCLASS", windowClass, 1);
-    setenv("SDL_VIDEO_WAYLAND_WMCLASS", windowClass, 1);
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", windowClass, 1);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", windowClass, 1);
     int started = 0;
     {
         const QuietStderr quiet;
@@ -220,6 +158,7 @@ int SdlPlatform::startVideo() {
         return 0;
     }
     videoStarted_ = true;
+    signalsCloseProgram();
     return 1;
 }
 
@@ -407,7 +346,7 @@ int SdlPlatform::takeMessage(WindowMessage& message, int waitMilliseconds) {
             message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
             break;
         case SDL_QUIT:
-            // Also what SIGINT and SIGTERM become: the program ends as if closed.
+            // Also what Ctrl-C and SIGTERM become (SignalsEndProgram.h): the program ends as if closed.
             message.kind = MessageKind::Close;
             break;
         case SDL_WINDOWEVENT:

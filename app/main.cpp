@@ -1,12 +1,11 @@
 // torvel-room: the program. Reads data/ (pictures) and Data/ (sound) under the working
 // directory when it holds data/, else from the installed data directory beside the executable.
 // TORVEL_RECORD=FILE records the session's key commands into FILE (docs/recording.md).
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/ExecutablePath.h"
 #include "app/ExplosionSound.h"
 #include "app/MainLoop.h"
 #include "physics/Recording.h"
@@ -27,15 +26,12 @@ namespace {
 World world;
 
 // The data directory relative to the executable's, fixed by the install layout; relative so
-// that the installed tree can be moved. The kernel's link gives the executable's real place
-// whatever the working directory or a symbolic link it was started by.
+// that the installed tree can be moved.
 std::string installedDataRoot() {
-    char executable[4096];
-    const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
-    if (length <= 0) {
+    const std::string executable = executablePath();
+    if (executable.empty()) {
         return {};
     }
-    executable[length] = '\0';
     return findDataRoot(".", executable, TORVEL_DATA_FROM_BIN);
 }
 

@@ -26,8 +26,14 @@ std::string findDataRoot(const std::string& workingDirectory, const std::string&
     }
     // The executable's path has no links or dot segments, so dropping "dir/.." keeps its meaning
     // and gives the loader's lines a plain path.
-    const std::string installed =
-        std::filesystem::path(executable.substr(0, slash + 1) + installRelative).lexically_normal().string();
+    // With '/' on Windows too (where the native form is '\\'), and without the trailing one that
+    // an installRelative of "." leaves, as the loader's lines show the paths.
+    std::string installed = std::filesystem::path(executable.substr(0, slash + 1) + installRelative)
+                                .lexically_normal()
+                                .generic_string();
+    if (installed.size() > 1 && installed.back() == '/') {
+        installed.pop_back();
+    }
     return isDirectory(installed + "/data") ? installed : std::string{};
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: scripts/test.sh [release|debug|asan|web] (default release).
-# web: the page (scripts/build-web.sh), its trace tool under node and the page in a browser.
+# Builds and runs the whole test suite: scripts/test.sh [release|debug|asan|web|windows] (default
+# release). web: the page (scripts/build-web.sh), its trace tool under node and the page in a
+# browser. windows: the Windows build of scripts/build-windows.sh, its tests run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-release}
@@ -9,6 +10,12 @@ if [ "$preset" = web ]; then
     exec ctest --preset web
 fi
 bash scripts/ensure-packages.sh
+if [ "$preset" = windows ]; then
+    bash scripts/build-windows.sh
+    trap 'bash scripts/wine-run.sh --stop' EXIT
+    ctest --preset windows
+    exit
+fi
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
 ctest --preset "$preset"

@@ -184,7 +184,8 @@ TEST_F(PictureTest, EachBrokenPictureEndsTheProcessWithItsLine) {
 TEST(DataRootTest, WorkingDirectoryFirstThenBesideTheExecutable) {
     const fs::path top = fs::path(testing::TempDir()) / "torvel-data-root";
     fs::remove_all(top);
-    for (const char* dir : {"run/data", "empty", "prefix/bin", "prefix/share/torvel-room/data", "bare/bin"}) {
+    for (const char* dir :
+         {"run/data", "empty", "prefix/bin", "prefix/share/torvel-room/data", "bare/bin", "folder/data"}) {
         fs::create_directories(top / dir);
     }
     const std::string program = (top / "prefix/bin/torvel-room").string();
@@ -198,6 +199,8 @@ TEST(DataRootTest, WorkingDirectoryFirstThenBesideTheExecutable) {
         {"nothing installed", (top / "empty").string(), (top / "bare/bin/torvel-room").string(),
          "../share/torvel-room", ""},
         {"no install path", (top / "empty").string(), program, "", ""},
+        {"data beside the program (Windows)", (top / "empty").string(),
+         (top / "folder/torvel-room.exe").string(), ".", (top / "folder").string()},
         {"no directory in the name", (top / "empty").string(), "torvel-room", "../share/torvel-room", ""},
     };
     for (const Case& c : cases) {

@@ -1,7 +1,8 @@
 // torvel-assets OUTDIR [ICONDIR]: writes the scene's four pictures and the window's icon to
 // OUTDIR/data and its sound to OUTDIR/Data, generated from nothing but this program's own
 // arithmetic; with ICONDIR also the desktop icon, ICONDIR/NxN/apps/torvel-room.png at the icon
-// theme's usual sizes, drawn from the generated pictures.
+// theme's usual sizes, drawn from the generated pictures. Paths are printed in UTF-8 (on Windows
+// they are wide strings).
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -17,7 +18,8 @@ bool makeDirectory(const std::filesystem::path& path) {
     std::error_code error;
     std::filesystem::create_directories(path, error);
     if (error) {
-        std::fprintf(stderr, "torvel-assets: cannot create %s: %s\n", path.c_str(), error.message().c_str());
+        std::fprintf(stderr, "torvel-assets: cannot create %s: %s\n", path.u8string().c_str(),
+                     error.message().c_str());
         return false;
     }
     return true;
@@ -25,7 +27,7 @@ bool makeDirectory(const std::filesystem::path& path) {
 
 bool picture(const std::filesystem::path& path, const Picture& image) {
     if (!writeBmp(path.string(), image)) {
-        std::fprintf(stderr, "torvel-assets: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "torvel-assets: cannot write %s\n", path.u8string().c_str());
         return false;
     }
     return true;
@@ -52,7 +54,7 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path windowIcon = pictures / "icon.bmp";
     if (!writeIconBmp(windowIcon.string(), makeIcon(floor, spark, 64))) {
-        std::fprintf(stderr, "torvel-assets: cannot write %s\n", windowIcon.c_str());
+        std::fprintf(stderr, "torvel-assets: cannot write %s\n", windowIcon.u8string().c_str());
         return 1;
     }
     if (argc == 3) {
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
             if (!writeIconPng(png.string(), makeIcon(floor, spark, size))) {
-                std::fprintf(stderr, "torvel-assets: cannot write %s\n", png.c_str());
+                std::fprintf(stderr, "torvel-assets: cannot write %s\n", png.u8string().c_str());
                 return 1;
             }
         }
@@ -72,7 +74,7 @@ int main(int argc, char** argv) {
     constexpr int sampleRate = 22050;
     const std::filesystem::path wav = sounds / "Explode.wav";
     if (!writeWav(wav.string(), makeExplosionSound(sampleRate), sampleRate)) {
-        std::fprintf(stderr, "torvel-assets: cannot write %s\n", wav.c_str());
+        std::fprintf(stderr, "torvel-assets: cannot write %s\n", wav.u8string().c_str());
         return 1;
     }
     return 0;

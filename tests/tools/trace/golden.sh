@@ -2,12 +2,16 @@
 # golden.sh TRACE GOLDEN N FRAMES [FLAGS...]: fails unless "TRACE FRAMES FLAGS --digest N" (N = 0:
 # the frames themselves) prints exactly the recorded file GOLDEN, and then names the first line
 # that differs. With TORVEL_UPDATE_GOLDEN=1 it records GOLDEN instead (scripts/update-golden.sh).
+# TORVEL_RUNNER, when set, runs TRACE (Wine for the Windows build, whose lines end in CR LF: the
+# comparison takes them without the CR).
 set -u
 trace=$1 golden=$2 digest=$3
 shift 3
 out=$(mktemp) || exit 1
-trap 'rm -f "$out"' EXIT
-if [ "$digest" = 0 ]; then "$trace" "$@"; else "$trace" "$@" --digest "$digest"; fi >"$out" || exit 1
+trap 'rm -f "$out" "$out.crlf"' EXIT
+run() { ${TORVEL_RUNNER:+"$TORVEL_RUNNER"} "$trace" "$@"; }
+if [ "$digest" = 0 ]; then run "$@"; else run "$@" --digest "$digest"; fi >"$out.crlf" || exit 1
+tr -d '\r' <"$out.crlf" >"$out"
 if [ "${TORVEL_UPDATE_GOLDEN:-0}" = 1 ]; then
     cat "$out" >"$golden" && echo "recorded $golden"
     exit
@@ -26,5 +30,5 @@ block=$(for file in "$golden" "$out"; do sed -n "${line}s/^frames \([0-9]*\)-\([
 first=${block% *} last=${block#* }
 shift # FRAMES: this run stops at the block's end
 echo "this build from frame $first:" >&2
-"$trace" "$last" "$@" | awk -v first="$first" '$1 == "frame" { show = $2 >= first } show' | head -n 24 >&2
+run "$last" "$@" | tr -d '\r' | awk -v first="$first" '$1 == "frame" { show = $2 >= first } show' | head -n 24 >&2
 exit 1
