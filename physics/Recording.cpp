@@ -224,6 +224,29 @@ std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, st
     return next;
 }
 
+std::int64_t replayFrames(const Recording& recording) {
+    return recording.ended            ? recording.endFrames
+           : recording.passes.empty() ? 0
+                                      : recording.passes.back().frame;
+}
+
+std::string replayCheckLine(const Recording& recording, std::uint64_t replayed) {
+    const long long frames = static_cast<long long>(replayFrames(recording));
+    char line[160];
+    if (recording.ended) {
+        std::snprintf(line, sizeof line,
+                      "%lld frames replayed: digest recorded %016" PRIx64 ", replayed %016" PRIx64 ": %s\n",
+                      frames, recording.digest, replayed,
+                      replayed == recording.digest ? "the same" : "DIFFERENT");
+    } else {
+        std::snprintf(line, sizeof line,
+                      "%lld frames replayed to the last command: digest %016" PRIx64
+                      ", no end line to check it against\n",
+                      frames, replayed);
+    }
+    return line;
+}
+
 RecordingWriter::~RecordingWriter() {
     if (file_ != nullptr) {
         std::fclose(file_);

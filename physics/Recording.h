@@ -56,6 +56,13 @@ std::string recordingEndLine(std::int64_t frames, std::uint64_t digest);
 std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame,
                                 World& world);
 
+// The frames a replay runs to check a recording: to its end line, or without one to its last command.
+std::int64_t replayFrames(const Recording& recording);
+
+// The replay's one-line verdict, newline included: the digest replayed against the end line's, or
+// the digest alone when there is none.
+std::string replayCheckLine(const Recording& recording, std::uint64_t replayed);
+
 // Writes a recording as it happens: every line whole and flushed at once, so that a run that is
 // killed keeps everything up to its last line. A failed write ends the recording with one line on
 // stderr; the program goes on.

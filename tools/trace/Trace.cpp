@@ -151,9 +151,7 @@ bool runTrace(const TraceOptions& options, const Recording& keys, std::FILE* out
 }
 
 int checkReplay(const Recording& keys, std::FILE* out) {
-    const std::int64_t frames = keys.ended            ? keys.endFrames
-                                : keys.passes.empty() ? 0
-                                                      : keys.passes.back().frame;
+    const std::int64_t frames = replayFrames(keys);
     World world = headlessStartWorld(0.6);
     StepReport report{};
     std::size_t next = applyRecordedPasses(keys, 0, 0, world);
@@ -163,19 +161,9 @@ int checkReplay(const Recording& keys, std::FILE* out) {
         next = applyRecordedPasses(keys, next, n, world);
     }
     const std::uint64_t replayed = stateDigest(frames, report, world);
-    const bool same = !keys.ended || replayed == keys.digest;
-    if (keys.ended) {
-        std::fprintf(out,
-                     "%lld frames replayed: digest recorded %016" PRIx64 ", replayed %016" PRIx64 ": %s\n",
-                     static_cast<long long>(frames), keys.digest, replayed, same ? "the same" : "DIFFERENT");
-    } else {
-        std::fprintf(out,
-                     "%lld frames replayed to the last command: digest %016" PRIx64
-                     ", no end line to check it against\n",
-                     static_cast<long long>(frames), replayed);
-    }
+    std::fputs(replayCheckLine(keys, replayed).c_str(), out);
     if (std::fflush(out) != 0 || std::ferror(out) != 0) {
         return 2;
     }
-    return same ? 0 : 1;
+    return !keys.ended || replayed == keys.digest ? 0 : 1;
 }
