@@ -63,4 +63,7 @@ class Platform {
     virtual int takeMessage(WindowMessage& message, int waitMilliseconds) = 0;
     // Presents the back buffer.
     virtual void swapBuffers() = 0;
+    // Keeps the last picture and shows line with it, for good: a replay has ended. Only the page
+    // replays; elsewhere there is nothing to hold.
+    virtual void holdPicture(const char* /*line*/) {}
 };

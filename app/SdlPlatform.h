@@ -8,6 +8,7 @@
 #include "app/XErrorTrap.h"
 
 struct SDL_Window;
+struct Replay;
 
 // The window layer on SDL2 with a legacy OpenGL context. Video starts at the first window
 // (or fullscreen-mode question) and stops with the object.
@@ -43,6 +44,8 @@ class SdlPlatform : public Platform {
     // wait after the start-up question is short. 0 when there is no display; failure() says why.
     int prepare();
     const std::string& failure() const { return failure_; }
+    // The desktop program replays nothing: its recordings are replayed by the tools.
+    int loadReplay(Replay& /*replay*/) { return 0; }
     // The exit status, for the process to end with (a page shows it instead).
     int ended(int status) const { return status; }
 

@@ -7,7 +7,7 @@ target_compile_options(torvel-room PRIVATE -sUSE_SDL=0)
 # The calls that wait for the page: the program is suspended inside them (asyncify), and the
 # functions on the way from main to them are instrumented.
 set(waiting_calls
-  pageDialog pageEnterFullscreen pageNextFrame pageHold)
+  pageDialog pageEnterFullscreen pageNextFrame pageHold pageFetchReplay)
 list(JOIN waiting_calls "," waiting_list)
 # The simulation step and the drawing never wait: kept out of the instrumentation (the step
 # calls the sound through a pointer, which would otherwise count as a call that may wait).

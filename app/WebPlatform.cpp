@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "app/SdlKeys.h"
+#include "app/Window.h"
+#include "physics/Recording.h"
 #include "render/GlShim.h"
 
 // The page's side (index.html, Module.torvelPage). The asynchronous ones suspend the program
@@ -24,6 +26,25 @@ EM_ASYNC_JS(void, pageNextFrame, (int paced), {
 });
 EM_ASYNC_JS(void, pageHold, (), {
     await new Promise(() => {});
+});
+EM_ASYNC_JS(int, pageFetchReplay, (char* path, int size), {
+    const got = await Module.torvelPage.fetchReplay();
+    if (got === null) return 0;
+    if (!got.bytes) return -1;
+    // Under the same relative name, so that the reader's lines name the file as it was asked for.
+    try {
+        const slash = got.path.lastIndexOf('/');
+        if (slash > 0) FS.mkdirTree(got.path.slice(0, slash));
+        FS.writeFile(got.path, got.bytes);
+    } catch (failed) {
+        Module.torvelPage.refuseReplay(got.path + ': cannot be stored: ' + failed);
+        return -1;
+    }
+    stringToUTF8(got.path, path, size);
+    return 1;
+});
+EM_JS(void, pageShowLine, (const char* line), {
+    Module.torvelPage.showLine(UTF8ToString(line));
 });
 EM_JS(void, pageLeaveFullscreen, (), {
     Module.torvelPage.leaveFullscreen();
@@ -246,6 +267,30 @@ void WebPlatform::swapBuffers() {
         pageHold();
     }
     pageNextFrame(pacing_ ? 1 : 0);
+}
+
+void WebPlatform::holdPicture(const char* line) {
+    pageShowLine(line);
+    pageHold();
+}
+
+int WebPlatform::loadReplay(Replay& replay) {
+    char path[256];
+    const int fetched = pageFetchReplay(path, sizeof path);
+    if (fetched != 1) {
+        return fetched;
+    }
+    std::string message, note;
+    if (!readRecording(path, frameLimit_ > 0 ? frameLimit_ : -1, replay.recording, message, note)) {
+        std::fprintf(stderr, "No replay: %s\n", message.c_str());
+        return -1;
+    }
+    if (!note.empty()) {
+        std::fprintf(stderr, "Replay: %s\n", note.c_str());
+    }
+    // With a frame count the frames run as the tools run them, held after the last one instead.
+    replay.checkAt = frameLimit_ > 0 ? -1 : replayFrames(replay.recording);
+    return 1;
 }
 
 int WebPlatform::ended(int status) {

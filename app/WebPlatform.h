@@ -6,6 +6,7 @@
 #include "app/Platform.h"
 
 struct SDL_Window;
+struct Replay;
 
 // The window layer on a web page: SDL2 for the keys and the WebGL context of the page's canvas,
 // the page itself (index.html) for what SDL cannot do there: the message boxes (dialogs over the
@@ -14,7 +15,8 @@ struct SDL_Window;
 // page answers, so the main loop stays the desktop's loop.
 //
 // The page's address sets the environment: TORVEL_FRAME_PACING=0 runs the frames back to back,
-// TORVEL_TIMING=1 reports as the desktop program does, frames=N holds the picture of frame N.
+// TORVEL_TIMING=1 reports as the desktop program does, frames=N holds the picture of frame N,
+// keys=FILE replays the recording FILE from beside the page.
 class WebPlatform : public Platform {
   public:
     WebPlatform();
@@ -39,10 +41,15 @@ class WebPlatform : public Platform {
     int takeMessage(WindowMessage& message, int waitMilliseconds) override;
     // Waits for the browser's next animation frame (or, with pacing off, only lets the page run).
     void swapBuffers() override;
+    // Shows the replay's verdict under the canvas and keeps the picture.
+    void holdPicture(const char* line) override;
 
     // Starts SDL's video on the page's canvas; 0 when that fails, failure() says why.
     int prepare();
     const std::string& failure() const { return failure_; }
+    // keys=FILE: fetches and reads the recording. 0: none asked for; 1: read; -1: refused, with
+    // the line that says why (the path, or the file, line and cause as the tools say them).
+    int loadReplay(Replay& replay);
     // Shows the ending on the page (the program's exit status) and returns the status.
     int ended(int status);
 

@@ -25,6 +25,9 @@ namespace {
 
 World world;
 
+// As the tools end when they refuse a recording.
+constexpr int replayRefusedStatus = 2;
+
 // The data directory relative to the executable's, fixed by the install layout; relative so
 // that the installed tree can be moved.
 std::string installedDataRoot() {
@@ -45,6 +48,12 @@ int main() {
         std::fprintf(stderr, "No display: %s\n", platform.failure().c_str());
         return platform.ended(failureStatus);
     }
+    // keys=FILE on the page's address replays a recording in place of the keys.
+    Replay replay;
+    const int replayLoaded = platform.loadReplay(replay);
+    if (replayLoaded < 0) {
+        return platform.ended(replayRefusedStatus);
+    }
     ExplosionSound sound;
     sound.open(dataPath("Data/Explode.wav").c_str());
     Shell shell{platform, realSceneCalls(), world, ShellState{}, KeyTable{}};
@@ -58,6 +67,9 @@ int main() {
         } else {
             std::fprintf(stderr, "No recording: %s\n", error.c_str());
         }
+    }
+    if (replayLoaded == 1) {
+        shell.replay = &replay;
     }
     const int status = runMainLoop(shell);
     sound.close();

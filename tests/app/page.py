@@ -28,6 +28,8 @@ browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; b
 broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
 frames-300      frames=300&TORVEL_FRAME_PACING=0  answer No; held 300; like_shot 300
 timing          TORVEL_TIMING=1&TORVEL_RECORD=x   answer No; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; escape 0
+replay          keys=keys/replay.keys&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
+replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
 '''
 
 KEYS = {  # DOM key, code, Windows virtual-key code, location
@@ -337,19 +339,41 @@ class Run:
 
     def break_picture(self):
         # The page's data package with a wand picture that promises more rows than it has.
-        shutil.copytree(self.web, self.work + '/web')
-        self.web = self.work + '/web'
+        self.own_copy()
         with open(self.web + '/torvel-room.js') as f:
             start = int(re.search(r'"filename":\s*"/data/wand.bmp",\s*"start":\s*(\d+)', f.read()).group(1))
         with open(self.web + '/torvel-room.data', 'r+b') as f:
             f.seek(start + 22)
             f.write((4096).to_bytes(4, 'little'))
 
+    def own_copy(self):
+        if self.web != self.work + '/web':
+            shutil.copytree(self.web, self.work + '/web')
+            self.web = self.work + '/web'
+
+    def recording(self, name):
+        # A committed recording beside the page, where the address asks for it.
+        self.own_copy()
+        os.makedirs(self.web + '/keys', exist_ok=True)
+        shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), self.web + '/keys/')
+
+    def replayed(self, line):
+        # The tools' verdict on the console and under the canvas, and the picture held.
+        if not poll(120, lambda: line in self.console(('log',))):
+            raise Failure('no "%s" on the console' % line)
+        shown = self.browser.evaluate('document.getElementById("status").textContent')
+        if shown != line:
+            raise Failure('the page shows %r, not the verdict' % shown)
+        first = self.shot('held')
+        time.sleep(0.5)
+        if self.difference(first, self.shot('still-held')) > 0.0:
+            raise Failure('the picture is not held after the replay')
+
     def status(self, code):
         line = 'The program ended with status %s.' % code
-        if not poll(30, lambda: self.browser.evaluate('document.getElementById("status").textContent') == line):
-            raise Failure('the page does not show "%s" (%r)' % (
-                line, self.browser.evaluate('document.getElementById("status").textContent')))
+        shown = '(document.getElementById("status") || {}).textContent'  # the page may still be loading
+        if not poll(30, lambda: self.browser.evaluate(shown) == line):
+            raise Failure('the page does not show "%s" (%r)' % (line, self.browser.evaluate(shown)))
         if line not in self.console(('log',)):
             raise Failure('the console has no "%s"' % line)
 
@@ -376,16 +400,17 @@ class Run:
 
     # --- the run ---------------------------------------------------------------------------
     def run(self, query, steps):
+        before_serving = ('break_picture', 'recording')
         for step in steps:
-            if step[0] == 'break_picture':
-                self.break_picture()
+            if step[0] in before_serving:
+                getattr(self, step[0])(*step[1:])
         server = serve(self.web)
         self.browser = Browser(self.work + '/profile')
         try:
             url = 'http://127.0.0.1:%d/index.html%s' % (server.server_port, '' if query == '-' else '?' + query)
             self.browser.page('Page.navigate', url=url)
             for step in steps:
-                if step[0] != 'break_picture':
+                if step[0] not in before_serving:
                     getattr(self, step[0])(*step[1:])
             time.sleep(0.2)
             errors = self.errors()
