@@ -3,9 +3,9 @@
 # The deb-src entries are derived from this machine's own apt sources and live in a private
 # apt state for this one download, so the machine's apt set-up is left as it was.
 set -euo pipefail
-spec=${1:?usage: debian-source.sh PACKAGE[=VERSION] DIR}
+wanted=${1:?usage: debian-source.sh PACKAGE[=VERSION] DIR}
 dest=${2:?usage: debian-source.sh PACKAGE[=VERSION] DIR}
-name=${spec%%=*}
+name=${wanted%%=*}
 if [ -d "$dest/$name" ]; then exit 0; fi
 command -v dpkg-source >/dev/null || {
     sudo_cmd=()
@@ -33,16 +33,16 @@ apt_private=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$state/
     -o "Dir::State::Lists=$state/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
     -o APT::Sandbox::User=root -o Debug::NoLocking=1)
 apt-get "${apt_private[@]}" update -qq >&2
-if (cd "$state/get" && apt-get "${apt_private[@]}" source -qq --download-only "$spec" >&2); then
+if (cd "$state/get" && apt-get "${apt_private[@]}" source -qq --download-only "$wanted" >&2); then
     dpkg-source -x "$state"/get/*.dsc "$state/unpacked" >&2
 else
     # Some mirrors keep a source's upstream tarball but not its Debian diff (which holds only
     # the packaging): take the tarball alone, checked against the description's checksum.
-    dsc=$(ls "$state"/get/*.dsc 2>/dev/null) || { echo "no source package $spec" >&2 && exit 1; }
-    orig=$(ls "$state"/get/*.orig.tar.* 2>/dev/null) || { echo "no upstream tarball of $spec" >&2 && exit 1; }
+    dsc=$(ls "$state"/get/*.dsc 2>/dev/null) || { echo "no source package $wanted" >&2 && exit 1; }
+    orig=$(ls "$state"/get/*.orig.tar.* 2>/dev/null) || { echo "no upstream tarball of $wanted" >&2 && exit 1; }
     sum=$(sha256sum "$orig" | cut -d' ' -f1)
     grep -q " $sum [0-9]* ${orig##*/}$" "$dsc" || { echo "checksum mismatch: ${orig##*/}" >&2 && exit 1; }
-    echo "Using the upstream tarball of $spec alone" >&2
+    echo "Using the upstream tarball of $wanted alone" >&2
     mkdir "$state/unpacked"
     tar -xf "$orig" -C "$state/unpacked" --strip-components=1
 fi
