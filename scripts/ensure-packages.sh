@@ -3,6 +3,8 @@
 # Sourced by the other scripts; safe to run again (does nothing when all are present).
 # "ensure-packages.sh web" adds what the page needs: emscripten, a browser for its tests, and
 # dpkg-dev to unpack the source packages of SDL2 and GLU.
+# "ensure-packages.sh windows" adds the mingw-w64 cross compilers, Wine to run what they build,
+# GoogleTest's sources to build for Windows, and dpkg-dev for SDL2's source package.
 set -euo pipefail
 
 TORVEL_PACKAGES=(
@@ -13,9 +15,10 @@ TORVEL_PACKAGES=(
   lintian desktop-file-utils appstream man-db dpkg-dev file
   clang-14 libclang-rt-14-dev clang-format valgrind mesa-utils python3
 )
-if [ "${1:-}" = web ]; then
-  TORVEL_PACKAGES+=(emscripten chromium dpkg-dev)
-fi
+case "${1:-}" in
+  web) TORVEL_PACKAGES+=(emscripten chromium dpkg-dev) ;;
+  windows) TORVEL_PACKAGES+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev) ;;
+esac
 
 missing=()
 for p in "${TORVEL_PACKAGES[@]}"; do
