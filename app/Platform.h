@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 // What the shell needs of a window system, and nothing more: one window with a current
 // OpenGL context, modal message boxes, and a message queue read one message at a time.
@@ -67,3 +69,19 @@ class Platform {
     // replays; elsewhere there is nothing to hold.
     virtual void holdPicture(const char* /*line*/) {}
 };
+
+// A failure box also goes to stderr, on one line with its cause, for whoever ran the program
+// from a terminal or a script. The cause is said once: it is cleared here.
+inline void printFailureLine(const char* caption, const char* text, std::string& cause) {
+    std::string line = std::string(caption) + ": " + text;
+    for (char& c : line) {
+        if (c == '\n') {
+            c = ' ';
+        }
+    }
+    if (!cause.empty()) {
+        line += " (" + cause + ")";
+        cause.clear();
+    }
+    std::fprintf(stderr, "%s\n", line.c_str());
+}

@@ -79,19 +79,7 @@ MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, Me
                                        MessageIcon icon, int interruptStatus) {
     const bool question = buttons == MessageButtons::YesNo;
     if (!question) {
-        // A failure also goes to stderr, on one line with its cause, for whoever ran the program
-        // from a terminal or a script.
-        std::string line = std::string(caption) + ": " + text;
-        for (char& c : line) {
-            if (c == '\n') {
-                c = ' ';
-            }
-        }
-        if (!failure_.empty()) {
-            line += " (" + failure_ + ")";
-            failure_.clear();
-        }
-        std::fprintf(stderr, "%s\n", line.c_str());
+        printFailureLine(caption, text, failure_);
     }
 
     SDL_MessageBoxButtonData yesNo[] = {

@@ -114,17 +114,7 @@ MessageAnswer WebPlatform::showMessage(const char* text, const char* caption, Me
                                        MessageIcon /*icon*/, int /*interruptStatus*/) {
     const bool question = buttons == MessageButtons::YesNo;
     if (!question) {
-        std::string line = std::string(caption) + ": " + text;
-        for (char& c : line) {
-            if (c == '\n') {
-                c = ' ';
-            }
-        }
-        if (!failure_.empty()) {
-            line += " (" + failure_ + ")";
-            failure_.clear();
-        }
-        std::fprintf(stderr, "%s\n", line.c_str());
+        printFailureLine(caption, text, failure_);
     }
     const int pressed = pageDialog(text, caption, question ? 1 : 0);
     lastAnswer_ = Clock::now();
