@@ -237,6 +237,8 @@ int WebPlatform::takeMessage(WindowMessage& message, int /*waitMilliseconds*/) {
 }
 
 void WebPlatform::swapBuffers() {
+    // The GL layer holds the frame's last vertices until a call that needs them drawn.
+    glFlush();
     SDL_GL_SwapWindow(window_);
     ++framesShown_;
     if (reportTiming_) {

@@ -2,9 +2,12 @@
 #include "render/GlShim.h"
 
 #include <cmath>
+#include <cstddef>
 #include <map>
 #include <set>
 #include <vector>
+
+#include "render/PrimitiveIndices.h"
 
 namespace {
 
@@ -48,11 +51,34 @@ struct ShimState {
     Rgba sceneAmbient{{0.2f, 0.2f, 0.2f, 1.0f}};
     Light lights[8];
 
-    // Between glBegin and glEnd: the modelview matrix and the one for normals.
+    // The modelview matrix and the one for normals, read again only after a call that may have
+    // changed them (every batch barrier), not at every glBegin.
     bool inside = false;
+    bool modelViewKnown = false;
     GLfloat modelView[16] = {};
     GLfloat normalMatrix[9] = {};
 };
+
+// What the emulation draws from: one interleaved vertex, the layout it takes without copying.
+struct BatchVertex {
+    GLfloat x, y, z;
+    GLfloat r, g, b, a;
+    GLfloat s, t;
+};
+
+// Groups since the last barrier, as indices into their vertices: triangles, lines or points.
+struct Batch {
+    std::vector<BatchVertex> vertices;
+    std::vector<GLushort> indices;
+    GLenum primitive = GL_TRIANGLES;
+    std::size_t groupStart = 0;  // the open group's first vertex
+    GLenum groupMode = GL_TRIANGLES;
+};
+
+// The emulation's vertex upload holds 2 MiB (about 58 000 of these vertices) and indices are
+// 16 bits: a batch starts anew above the first figure, a group stops taking vertices at the second.
+constexpr std::size_t batchFlushVertices = 16384;
+constexpr std::size_t batchMaxVertices = 49152;
 
 ShimState state;
 std::map<GLuint, std::vector<ListCall>> lists;
@@ -60,6 +86,7 @@ GLuint nextList = 1;
 GLuint recording = 0;  // the list being recorded, 0 for none
 bool executeWhileRecording = false;
 std::set<GLuint> textures;
+Batch batch;
 
 bool recordCall(const ListCall& call) {
     if (recording == 0) {
@@ -95,6 +122,29 @@ void applyColourMaterial() {
 
 void currentModelView(GLfloat m[16]) {
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
+}
+
+// Draws the batch: one call of the emulation for all its groups.
+void drawBatch() {
+    if (!batch.indices.empty()) {
+        const BatchVertex* v = batch.vertices.data();
+        const GLsizei stride = sizeof(BatchVertex);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glVertexPointer(3, GL_FLOAT, stride, &v->x);
+        glColorPointer(4, GL_FLOAT, stride, &v->r);
+        glTexCoordPointer(2, GL_FLOAT, stride, &v->s);
+        glDrawRangeElements(batch.primitive, 0, static_cast<GLuint>(batch.vertices.size() - 1),
+                            static_cast<GLsizei>(batch.indices.size()), GL_UNSIGNED_SHORT,
+                            batch.indices.data());
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+    }
+    batch.vertices.clear();
+    batch.indices.clear();
+    batch.groupStart = 0;
 }
 
 // Normals go through the inverse transpose of the modelview's upper 3 x 3 (column-major in,
@@ -190,10 +240,9 @@ void emitVertex(GLfloat x, GLfloat y, GLfloat z) {
             tc = r[1] / twiceM + 0.5f;
         }
     }
-    // The emulation takes each vertex's layout from the attributes sent with it: all three, always.
-    glColor4f(colour.v[0], colour.v[1], colour.v[2], colour.v[3]);
-    glTexCoord2f(s, tc);
-    glVertex3f(x, y, z);
+    if (batch.vertices.size() < batchMaxVertices) {
+        batch.vertices.push_back({x, y, z, colour.v[0], colour.v[1], colour.v[2], colour.v[3], s, tc});
+    }
 }
 
 void copyRgba(Rgba& to, const GLfloat* values) {
@@ -210,19 +259,29 @@ void torvelGlBegin(GLenum mode) {
     if (recordCall({ListCall::Begin, mode, 0, 0, 0, 0})) {
         return;
     }
-    currentModelView(state.modelView);
-    invertTransposed(state.modelView, state.normalMatrix);
+    if (!state.modelViewKnown) {
+        currentModelView(state.modelView);
+        invertTransposed(state.modelView, state.normalMatrix);
+        state.modelViewKnown = true;
+    }
+    if (indexedPrimitive(mode) != batch.primitive || batch.vertices.size() >= batchFlushVertices) {
+        drawBatch();
+    }
+    batch.primitive = indexedPrimitive(mode);
+    batch.groupStart = batch.vertices.size();
+    batch.groupMode = mode;
     state.inside = true;
-    // A quad strip's vertices, taken as a triangle strip, cover the same quads.
-    glBegin(mode == GL_QUAD_STRIP ? GL_TRIANGLE_STRIP : mode);
 }
 
 void torvelGlEnd(void) {
     if (recordCall({ListCall::End, 0, 0, 0, 0, 0})) {
         return;
     }
+    if (state.inside) {
+        appendPrimitiveIndices(batch.groupMode, batch.groupStart, batch.vertices.size() - batch.groupStart,
+                               batch.indices);
+    }
     state.inside = false;
-    glEnd();
 }
 
 void torvelGlVertex3f(GLfloat x, GLfloat y, GLfloat z) {
@@ -294,14 +353,18 @@ bool setCapability(GLenum cap, bool on) {
 
 }  // namespace
 
+// Lighting, colour material and texture generation are already in the batch's vertices; the
+// rest changes how the emulation draws them.
 void torvelGlEnable(GLenum cap) {
     if (!setCapability(cap, true)) {
+        drawBatch();
         glEnable(cap);
     }
 }
 
 void torvelGlDisable(GLenum cap) {
     if (!setCapability(cap, false)) {
+        drawBatch();
         glDisable(cap);
     }
 }
@@ -391,6 +454,7 @@ void torvelGlShadeModel(GLenum /*mode*/) {
 void torvelGlHint(GLenum target, GLenum mode) {
     // WebGL interpolates perspective-correct always and refuses the enum.
     if (target != GL_PERSPECTIVE_CORRECTION_HINT) {
+        drawBatch();
         glHint(target, mode);
     }
 }
@@ -450,6 +514,7 @@ void torvelGlDeleteLists(GLuint list, GLsizei range) {
 }
 
 void torvelGlGenTextures(GLsizei count, GLuint* names) {
+    drawBatch();
     glGenTextures(count, names);
     for (GLsizei i = 0; i < count; ++i) {
         textures.insert(names[i]);
@@ -460,6 +525,7 @@ void torvelGlDeleteTextures(GLsizei count, const GLuint* names) {
     for (GLsizei i = 0; i < count; ++i) {
         textures.erase(names[i]);
     }
+    drawBatch();
     glDeleteTextures(count, names);
 }
 
@@ -482,10 +548,23 @@ void torvelGlTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsize
         default:
             break;
     }
+    drawBatch();
     glTexImage2D(target, level, internalFormat, width, height, border, format, type, pixels);
 }
 
+// Each draws the batch, then forwards; any of them may change the modelview.
+#define TORVEL_GL_DEFINE_BARRIER(type, name, parameters, arguments) \
+    type torvelGl##name parameters {                                \
+        drawBatch();                                                \
+        state.modelViewKnown = false;                               \
+        return gl##name arguments;                                  \
+    }
+TORVEL_GL_BATCH_BARRIERS(TORVEL_GL_DEFINE_BARRIER)
+#undef TORVEL_GL_DEFINE_BARRIER
+
 void torvelGlReset(void) {
+    // What was drawn went with the old context.
+    batch = Batch{};
     const std::vector<GLuint> names(textures.begin(), textures.end());
     if (!names.empty()) {
         glDeleteTextures(static_cast<GLsizei>(names.size()), names.data());
