@@ -36,6 +36,8 @@ replay          keys=keys/replay.keys&TORVEL_FRAME_PACING=0  recording replay.ke
 replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; held 400; like_shot 400 replay.keys
 replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
 '''
+# Not a test: the figures scripts/measure.sh prints (page.py WEB_DIR figures).
+FIGURES = 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000  asked; answer No; held 1000; figures'
 
 KEYS = {  # DOM key, code, Windows virtual-key code, location
     'Enter': ('Enter', 'Enter', 13, 0), 'Escape': ('Escape', 'Escape', 27, 0),
@@ -441,6 +443,22 @@ class Run:
         if self.difference(first, self.shot('still-held')) > 0.0:
             raise Failure('the picture is not held after the replay')
 
+    def asked(self):
+        self.question()
+        self.asked_after = time.time() - self.opened
+
+    def figures(self):
+        found = {}
+        for line in self.console(('warning',)):
+            for name, pattern in (('first', r'^First frame presented .*, ([0-9.]+) ms after the last answer'),
+                                  ('at100', r'^100 frames presented after ([0-9.]+) s'),
+                                  ('at1000', r'^1000 frames presented after ([0-9.]+) s')):
+                match = re.search(pattern, line)
+                found[name] = float(match.group(1)) if match else found.get(name)
+        print('page opened to question: %.0f ms (polled every 0.1 s)' % (self.asked_after * 1000))
+        print('answer to first frame: %.0f ms' % found['first'])
+        print('frames 100 to 1000, pacing off: %.1f fps' % (900 / (found['at1000'] - found['at100'])))
+
     def status(self, code):
         line = 'The program ended with status %s.' % code
         shown = '(document.getElementById("status") || {}).textContent'  # the page may still be loading
@@ -495,6 +513,7 @@ class Run:
                     getattr(self, step[0])(*step[1:])
             server = serve(self.web)
             url = 'http://127.0.0.1:%d/index.html%s' % (server.server_port, '' if query == '-' else '?' + query)
+            self.opened = time.time()
             self.browser.page('Page.navigate', url=url)
             for step in steps:
                 if step[0] not in before_loading:
@@ -514,7 +533,7 @@ def main():
         sys.exit('usage: page.py WEB_DIR RUN [DESKTOP_BIN_DIR]')
     web, name = sys.argv[1], sys.argv[2]
     desktop = sys.argv[3] if len(sys.argv) > 3 else ''
-    rows = {line.split()[0]: line for line in RUNS.strip().splitlines()}
+    rows = {line.split()[0]: line for line in (RUNS + FIGURES).strip().splitlines()}
     if name not in rows:
         sys.exit('no run named ' + name)
     _, query, rest = rows[name].split(None, 2)
