@@ -35,17 +35,23 @@ int toggleDisplayMode(Shell& shell) {
     return openGlWindow(shell, rebuiltTitle, windowWidth, windowHeight, windowBits, shell.state.fullscreen);
 }
 
+// At the frame the recording ends: the tools' verdict, and the picture is held.
+void checkReplay(Shell& shell, const Replay& replay) {
+    if (shell.framesDrawn != replay.checkAt) {
+        return;
+    }
+    const std::string line =
+        replayCheckLine(replay.recording, stateDigest(shell.framesDrawn, shell.lastStep, shell.world));
+    std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
+    shell.platform.holdPicture(line.c_str());
+}
+
 // The recorded commands of this frame through the tools' own function, which leaves F1 out as they
-// do; at the check's frame the tools' verdict, and the picture is held.
+// do; the live keys are not read.
 int replayCommands(Shell& shell, Replay& replay) {
     replay.next = applyRecordedPasses(replay.recording, replay.next, shell.framesDrawn, shell.world);
-    if (shell.framesDrawn == replay.checkAt) {
-        const std::string line =
-            replayCheckLine(replay.recording, stateDigest(shell.framesDrawn, shell.lastStep, shell.world));
-        std::fputs(line.c_str(), stdout);
-        std::fflush(stdout);
-        shell.platform.holdPicture(line.c_str());
-    }
+    checkReplay(shell, replay);
     return 1;
 }
 
@@ -101,6 +107,10 @@ int runFrames(Shell& shell) {
 
     if (openGlWindow(shell, startTitle, windowWidth, windowHeight, windowBits, shell.state.fullscreen) == 0) {
         return failureStatus;
+    }
+    // A recording that ends before the first frame is checked before it.
+    if (shell.replay != nullptr) {
+        checkReplay(shell, *shell.replay);
     }
 
     bool done = false;

@@ -27,9 +27,10 @@ set(page_options
   "-sASYNCIFY_IMPORTS=[${waiting_list}]"
   "-sASYNCIFY_REMOVE=[${never_waiting_list}]"
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${library_functions}
+  "SHELL:--js-library ${CMAKE_CURRENT_SOURCE_DIR}/WebAudio.js"
   "-sEXPORTED_RUNTIME_METHODS=['ENV']"
   "SHELL:--preload-file ${TORVEL_WEB_ASSETS}/data@/data"
   "SHELL:--preload-file ${TORVEL_WEB_ASSETS}/Data@/Data")
 target_link_options(torvel-room PRIVATE ${page_options})
-set_property(TARGET torvel-room APPEND PROPERTY LINK_DEPENDS
+set_property(TARGET torvel-room APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/WebAudio.js
   ${TORVEL_WEB_ASSETS}/data/wand.bmp ${TORVEL_WEB_ASSETS}/Data/Explode.wav)

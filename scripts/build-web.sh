@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the page: build/web/ holds index.html, torvel-room.js, .wasm and .data (the pictures and
 # the sound) and NOTICES.txt; build/torvel-room-VERSION-web.zip is that folder. Any static web
-# server serves it. SDL2 and GLU come from Debian's source packages, built once under
-# build/web-deps/ (a second run rebuilds nothing of them).
+# server serves it. SDL2 and GLU come from Debian's source packages, fetched once into
+# build/web-deps/ and compiled with the page (a second run rebuilds nothing of them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/ensure-packages.sh web
@@ -12,13 +12,6 @@ export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 deps=build/web-deps
 bash scripts/debian-source.sh libsdl2=2.26.5+dfsg-1 "$deps/src"
 bash scripts/debian-source.sh libglu=9.0.2-1.1 "$deps/src"
-if [ ! -f "$deps/sdl2/lib/libSDL2.a" ]; then
-    echo "Building SDL2 for the page (once)" >&2
-    emcmake cmake -S "$deps/src/libsdl2" -B "$deps/sdl2-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DCMAKE_INSTALL_PREFIX="$PWD/$deps/sdl2" >/dev/null
-    cmake --build "$deps/sdl2-build" -j2
-    cmake --install "$deps/sdl2-build" >/dev/null
-fi
 
 # The pictures and the sound, as the desktop build generates them.
 cmake --preset release >/dev/null

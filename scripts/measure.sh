@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Repeats the measurements behind docs/performance.md: scripts/measure.sh [BUILD_DIR]
 # (default: the release preset, built first). Prints every figure; nothing else runs meanwhile
-# for the timings to mean anything. Takes about five minutes on two cores.
+# for the timings to mean anything. Takes about five minutes on two cores, and two more for the
+# page when scripts/build-web.sh has built it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/ensure-packages.sh
@@ -130,3 +131,16 @@ printf 'exec to the start-up question: %s ms (median %s)\n' "${question_ms[*]}" 
 printf 'answer to the first frame: %s ms (median %s)\n' "${answer_ms[*]}" "$(printf '%s\n' "${answer_ms[@]}" | median)"
 printf 'resident memory after 2 s: %s KiB (median %s), peak %s KiB\n' "${rss[*]}" \
     "$(printf '%s\n' "${rss[@]}" | median)" "$(printf '%s\n' "${hwm[@]}" | sort -n | tail -n 1)"
+
+section "page"
+# The page as scripts/build-web.sh last built it, in headless Chromium on the CPU: its files, raw
+# and gzipped, the time to the question and from the answer to the first frame, and its frame rate
+# against torvel-shot's above.
+if [ -f build/web/index.html ]; then
+    for f in build/web/*; do
+        printf '%s: %s bytes, %s gzipped\n' "${f##*/}" "$(stat -c %s "$f")" "$(gzip -9c "$f" | wc -c)"
+    done
+    python3 tests/app/page.py build/web figures | grep -v ': passed$'
+else
+    echo "not built: bash scripts/build-web.sh builds it"
+fi

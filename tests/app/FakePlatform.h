@@ -117,6 +117,13 @@ class FakePlatform : public Platform {
         return message.kind != MessageKind::Quit ? 1 : 0;
     }
     void swapBuffers() override {}
+    // The verdict up to its digests, and how many frames had been drawn when it came.
+    void holdPicture(const char* line) override {
+        const std::string verdict(line);
+        note("hold after " + std::to_string(std::count(fakeLog.begin(), fakeLog.end(), "frame")) + ": " +
+             verdict.substr(0, verdict.find(':')) +
+             (verdict.find("the same") != std::string::npos ? " the same" : ""));
+    }
 
   private:
     std::deque<WindowMessage> script_;
@@ -131,14 +138,16 @@ class FakePlatform : public Platform {
 // empty), and the log without the start-up question, headed by the number of frames. The exit status
 // is 1 when the log holds a failure box, else 0. With recorded, the run is recorded too and its
 // lines after the header, joined by "|" and the end line without its digest, must be those.
+// With replay, the run replays that recording instead of the keys.
 inline void expectRun(const std::string& script, const std::string& world, const std::string& log,
-                      const char* recorded = nullptr) {
+                      const char* recorded = nullptr, Replay* replay = nullptr) {
     SCOPED_TRACE(script);
     FakePlatform platform(script);
     World after;
     World start;
     initWorld(start);
     Shell shell{platform, fakeScene(), after, ShellState{}, KeyTable{}};
+    shell.replay = replay;
     RecordingWriter writer;
     const std::string path = testing::TempDir() + "main-loop-recording";
     std::string error;

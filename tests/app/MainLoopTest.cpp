@@ -55,4 +55,35 @@ TEST(MainLoopTest, ScriptsGiveTheirOutcome) {
     }
 }
 
+// A replay takes the recording's commands at their frames instead of the live keys (Escape still
+// ends it; F1 lines change nothing, as in the tools) and gives the tools' verdict at its end frame,
+// before the first frame when that is 0.
+TEST(MainLoopTest, ReplaysARecordingInPlaceOfTheKeys) {
+    const std::string open = " frames, window Torvel Square Room 640x480, proj 640x480, ";
+    const struct {
+        const char* recording;
+        const char* script;
+        std::string world, log;
+    } cases[] = {
+        {"1 Left\n2 Left F3 F1\n3 KP+\nend 3 0000000000000000\n", "+Up +F1 +F3 . . . . . +Esc .",
+         "angle 4, dz 0, step 0.7, sound 0, camera 0",
+         "5" + open + "hold after 3: 3 frames replayed, textures deleted, destroy 0"},
+        {"0 Right\nend 0 0000000000000000\n", "+Left . . +Esc .",
+         "angle -2, dz 0, step 0.6, sound 1, camera 0",
+         "2" + open + "hold after 0: 0 frames replayed, textures deleted, destroy 0"},
+        // A recording cut short has no verdict to give.
+        {"1 KP-\n", ". . +Esc .", "angle 0, dz 0, step 0.5, sound 1, camera 0",
+         "2" + open + "textures deleted, destroy 0"},
+    };
+    for (const auto& c : cases) {
+        Replay replay;
+        RecordingProblem problem;
+        int unterminated = 0;
+        ASSERT_TRUE(parseRecording(std::string("torvel-room-recording 1\n") + c.recording, replay.recording,
+                                   problem, unterminated));
+        replay.checkAt = replay.recording.ended ? replayFrames(replay.recording) : -1;
+        expectRun(c.script, c.world, c.log, nullptr, &replay);
+    }
+}
+
 }  // namespace

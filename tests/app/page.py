@@ -26,11 +26,18 @@ keys            -                      answer No; drawn; still; changes Left; ch
 cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
 browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; key F1; fullscreen 1
 broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
-frames-300      frames=300&TORVEL_FRAME_PACING=0  answer No; held 300; like_shot 300
+frames-300      frames=300&TORVEL_FRAME_PACING=0  answer No; held 300; like_shot 300; close_up 36x36+452+372
 timing          TORVEL_TIMING=1&TORVEL_RECORD=x   answer No; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; escape 0
+sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch; lines err "^No sound" 0 0
+no-audio        -                      no_audio; answer No; drawn; moving; lines err "^No sound: no audio device " 1 1; escape 0
+hidden          -                      answer No; drawn; count_frames; hidden
+hidden-unpaced  TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; hidden
 replay          keys=keys/replay.keys&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
+replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; held 400; like_shot 400 replay.keys
 replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
 '''
+# Not a test: the figures scripts/measure.sh prints (page.py WEB_DIR figures).
+FIGURES = 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000  asked; answer No; held 1000; figures'
 
 KEYS = {  # DOM key, code, Windows virtual-key code, location
     'Enter': ('Enter', 'Enter', 13, 0), 'Escape': ('Escape', 'Escape', 27, 0),
@@ -62,7 +69,7 @@ class Browser:
         self.process = subprocess.Popen(
             ['/usr/lib/chromium/chromium', '--headless', '--no-sandbox', '--enable-unsafe-swiftshader',
              '--disable-background-networking', '--disable-component-update', '--disable-sync',
-             '--no-first-run', '--autoplay-policy=no-user-gesture-required', '--remote-debugging-pipe',
+             '--no-first-run', '--remote-debugging-pipe',
              '--user-data-dir=' + profile, 'about:blank'],
             pass_fds=(3, 4), preexec_fn=child_fds,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -73,9 +80,9 @@ class Browser:
         self.events = []
         self.lock = threading.Condition()
         threading.Thread(target=self._read, daemon=True).start()
-        target = self.call('Target.createTarget', url='about:blank')['targetId']
-        self.session = self.call('Target.attachToTarget', targetId=target, flatten=True)['sessionId']
-        for domain in ('Runtime', 'Page', 'Log'):
+        self.target = self.call('Target.createTarget', url='about:blank')['targetId']
+        self.session = self.call('Target.attachToTarget', targetId=self.target, flatten=True)['sessionId']
+        for domain in ('Runtime', 'Page', 'Log', 'Performance'):
             self.call(domain + '.enable', session=True)
 
     def _read(self):
@@ -121,8 +128,13 @@ class Browser:
         return result['result'].get('value')
 
     def close(self):
-        self.process.kill()
-        self.process.wait()
+        # Closed as a user closes it, so that its helper processes leave the profile too.
+        try:
+            os.write(self.to_chrome, json.dumps({'id': 0, 'method': 'Browser.close'}).encode() + b'\0')
+            self.process.wait(timeout=10)
+        except (OSError, subprocess.TimeoutExpired):
+            self.process.kill()
+            self.process.wait()
 
 
 def serve(directory):
@@ -334,6 +346,68 @@ class Run:
         if self.difference(picture, self.shot('after-rebuilds')) > 0.02:
             raise Failure('the picture after %s F1 rebuilds is not the picture before' % count)
 
+    # --- frames, sound, visibility ---------------------------------------------------------
+    def count_frames(self):
+        # The program waits for the page's next frame once after every frame it draws.
+        self.browser.evaluate('window.framesSeen = 0; { const page = Module.torvelPage, next = page.nextFrame; '
+                              'page.nextFrame = paced => (framesSeen++, next.call(page, paced)); } 1')
+
+    def frames_seen(self):
+        return self.browser.evaluate('framesSeen')
+
+    def taps(self, name, count):
+        for _ in range(int(count)):
+            self.key_event('keyDown', name)
+            self.key_event('keyUp', name)
+            time.sleep(0.1)
+
+    def sound_switch(self):
+        # The explosion fills SDL's audio buffers at the first ball contact (the click that answered
+        # the question lets the page play); after F3 they stay silent through the next contacts (no
+        # more than 100 frames apart at a time step of 2.6).
+        self.browser.evaluate('window.sounding = 0; { const node = Module.SDL2.audio.scriptProcessorNode, '
+                              'fill = node.onaudioprocess; node.onaudioprocess = e => { fill(e); '
+                              'if (e.outputBuffer.getChannelData(0).some(x => x !== 0)) sounding++; }; } 1')
+        self.taps('NumpadAdd', 20)
+        if not poll(90, lambda: self.browser.evaluate('sounding') > 0):
+            raise Failure('no sound by frame %d' % self.frames_seen())
+        self.key('F3')
+        time.sleep(1.5)  # what was playing when F3 acted may play to its end
+        heard, start = self.browser.evaluate('sounding'), self.frames_seen()
+        poll(120, lambda: self.frames_seen() >= start + 200)
+        if self.browser.evaluate('sounding') != heard:
+            raise Failure('sound after F3 switched it off')
+
+    def no_audio(self):
+        # A browser without Web Audio.
+        self.browser.page('Page.addScriptToEvaluateOnNewDocument',
+                          source='delete window.AudioContext; delete window.webkitAudioContext;')
+
+    def hidden(self):
+        # A minimised window hides the page: no frames and next to no work until it shows again.
+        window = self.browser.call('Browser.getWindowForTarget', targetId=self.browser.target)['windowId']
+
+        def show(state):
+            self.browser.call('Browser.setWindowBounds', windowId=window, bounds={'windowState': state})
+
+        def busy():
+            metrics = self.browser.page('Performance.getMetrics')['metrics']
+            return next(m['value'] for m in metrics if m['name'] == 'TaskDuration')
+        show('minimized')
+        if not poll(5, lambda: self.browser.evaluate('document.hidden')):
+            raise Failure('the page is not hidden')
+        time.sleep(0.5)
+        frames, work = self.frames_seen(), busy()
+        time.sleep(3)
+        frames, work = self.frames_seen() - frames, busy() - work
+        show('normal')
+        print('hidden for 3 s: %d frames, %.3f s of work' % (frames, work))
+        if frames > 0 or work > 0.5:
+            raise Failure('hidden for 3 s the page drew %d frames and worked %.2f s' % (frames, work))
+        start = self.frames_seen()
+        if not poll(10, lambda: self.frames_seen() > start + 10):
+            raise Failure('no frames after the page showed again')
+
     def browser_leaves(self):
         self.browser.evaluate('document.exitFullscreen()')
 
@@ -369,6 +443,22 @@ class Run:
         if self.difference(first, self.shot('still-held')) > 0.0:
             raise Failure('the picture is not held after the replay')
 
+    def asked(self):
+        self.question()
+        self.asked_after = time.time() - self.opened
+
+    def figures(self):
+        found = {}
+        for line in self.console(('warning',)):
+            for name, pattern in (('first', r'^First frame presented .*, ([0-9.]+) ms after the last answer'),
+                                  ('at100', r'^100 frames presented after ([0-9.]+) s'),
+                                  ('at1000', r'^1000 frames presented after ([0-9.]+) s')):
+                match = re.search(pattern, line)
+                found[name] = float(match.group(1)) if match else found.get(name)
+        print('page opened to question: %.0f ms (polled every 0.1 s)' % (self.asked_after * 1000))
+        print('answer to first frame: %.0f ms' % found['first'])
+        print('frames 100 to 1000, pacing off: %.1f fps' % (900 / (found['at1000'] - found['at100'])))
+
     def status(self, code):
         line = 'The program ended with status %s.' % code
         shown = '(document.getElementById("status") || {}).textContent'  # the page may still be loading
@@ -387,30 +477,46 @@ class Run:
             raise Failure('no "%s" on the console' % line)
         time.sleep(0.3)
 
-    def like_shot(self, frames):
+    def like_shot(self, frames, keys=None):
         page = self.shot('page-%s' % frames)
-        native = os.path.join(self.pictures, 'torvel-shot-%s.png' % frames)
-        subprocess.run([os.path.join(self.desktop, 'torvel-shot'), frames, native], cwd=self.desktop,
+        native = os.path.join(self.pictures, '%s-torvel-shot-%s.png' % (self.name, frames))
+        replay = ['--keys', os.path.join(os.path.dirname(os.path.abspath(__file__)), keys)] if keys else []
+        subprocess.run([os.path.join(self.desktop, 'torvel-shot'), frames, native] + replay, cwd=self.desktop,
                        env={**os.environ, 'SDL_VIDEODRIVER': 'offscreen'}, check=True,
                        stdout=subprocess.DEVNULL)
+        self.compared = (page, native)
         mae = self.difference(page, native)
         print('frame %s: page against torvel-shot, MAE %.4f at 160 x 120' % (frames, mae))
         if mae >= 0.03:
             raise Failure('frame %s differs from torvel-shot by %.4f' % (frames, mae))
 
+    def close_up(self, crop):
+        # One ball at full size, where its sphere-mapped glow shows (the whole frame at 160 x 120
+        # hides it): frame 300 has a ball on the right-hand cylinder there.
+        cut = []
+        for path in self.compared:
+            cut.append(path + '.close-up.png')
+            subprocess.run(['convert', path, '-crop', crop, '+repage', cut[-1]], check=True)
+        mae = self.difference(*cut, size='100%')
+        print('close-up %s: page against torvel-shot, MAE %.4f' % (crop, mae))
+        if mae >= 0.03:
+            raise Failure('the close-up %s differs from torvel-shot by %.4f' % (crop, mae))
+
     # --- the run ---------------------------------------------------------------------------
     def run(self, query, steps):
-        before_serving = ('break_picture', 'recording')
-        for step in steps:
-            if step[0] in before_serving:
-                getattr(self, step[0])(*step[1:])
-        server = serve(self.web)
+        before_loading = ('break_picture', 'recording', 'no_audio')
         self.browser = Browser(self.work + '/profile')
+        server = None
         try:
+            for step in steps:
+                if step[0] in before_loading:
+                    getattr(self, step[0])(*step[1:])
+            server = serve(self.web)
             url = 'http://127.0.0.1:%d/index.html%s' % (server.server_port, '' if query == '-' else '?' + query)
+            self.opened = time.time()
             self.browser.page('Page.navigate', url=url)
             for step in steps:
-                if step[0] not in before_serving:
+                if step[0] not in before_loading:
                     getattr(self, step[0])(*step[1:])
             time.sleep(0.2)
             errors = self.errors()
@@ -418,7 +524,8 @@ class Run:
                 raise Failure('page errors: ' + '; '.join(errors[:5]))
         finally:
             self.browser.close()
-            server.shutdown()
+            if server:
+                server.shutdown()
 
 
 def main():
@@ -426,13 +533,13 @@ def main():
         sys.exit('usage: page.py WEB_DIR RUN [DESKTOP_BIN_DIR]')
     web, name = sys.argv[1], sys.argv[2]
     desktop = sys.argv[3] if len(sys.argv) > 3 else ''
-    rows = {line.split()[0]: line for line in RUNS.strip().splitlines()}
+    rows = {line.split()[0]: line for line in (RUNS + FIGURES).strip().splitlines()}
     if name not in rows:
         sys.exit('no run named ' + name)
     _, query, rest = rows[name].split(None, 2)
     steps = [re.findall(r'"[^"]*"|\S+', step) for step in rest.split(';')]
     steps = [[word.strip('"') for word in step] for step in steps if step]
-    with tempfile.TemporaryDirectory(prefix='torvel-page.') as work:
+    with tempfile.TemporaryDirectory(prefix='torvel-page.', ignore_cleanup_errors=True) as work:
         run = Run(name, web, desktop, work)
         try:
             run.run(query, steps)
