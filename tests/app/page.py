@@ -27,7 +27,7 @@ cancelled       -                      answer No; drawn; cancelled F1 F2 F3 Arro
 browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; key F1; fullscreen 1
 broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
 frames-300      frames=300&TORVEL_FRAME_PACING=0  answer No; held 300; like_shot 300; close_up 36x36+452+372
-timing          TORVEL_TIMING=1&TORVEL_RECORD=x   answer No; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; escape 0
+timing          TORVEL_TIMING=1&TORVEL_RECORD=x   answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; escape 0
 sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch; lines err "^No sound" 0 0
 no-audio        -                      no_audio; answer No; drawn; moving; lines err "^No sound: no audio device " 1 1; escape 0
 hidden          -                      answer No; drawn; count_frames; hidden
