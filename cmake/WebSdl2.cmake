@@ -2,6 +2,9 @@
 # build. SDL carries a fixed configuration for this platform (SDL_config_emscripten.h), so its
 # own configure step, which links a test program for each of its ~160 checks, is not needed.
 set(sdl ${TORVEL_WEB_DEPS}/src/libsdl2)
+if(NOT EXISTS ${sdl}/include/SDL_config_emscripten.h)
+  message(FATAL_ERROR "No SDL2 source in ${sdl}: bash scripts/build-web.sh fetches it")
+endif()
 set(sdl_dirs
   . atomic audio audio/disk audio/dummy audio/emscripten cpuinfo dynapi events file
   filesystem/emscripten haptic haptic/dummy joystick joystick/emscripten joystick/virtual libm
