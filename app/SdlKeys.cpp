@@ -34,3 +34,14 @@ int keyCodeForSdlKey(int sdlKey, int sdlScancode) {
     }
     return keys::count + sdlScancode;
 }
+
+bool keyMessageForSdlEvent(const SDL_Event& event, WindowMessage& message) {
+    if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) {
+        return false;
+    }
+    if (event.type == SDL_KEYUP || (event.key.keysym.mod & KMOD_ALT) == 0) {
+        message.kind = event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp;
+        message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
+    }
+    return true;
+}

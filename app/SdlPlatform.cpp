@@ -320,19 +320,10 @@ int SdlPlatform::takeMessage(WindowMessage& message, int waitMilliseconds) {
         return 0;
     }
     message = WindowMessage{};
+    if (keyMessageForSdlEvent(event, message)) {
+        return 1;
+    }
     switch (event.type) {
-        case SDL_KEYDOWN:
-            // Keys pressed with Alt held belong to the window system, not to the key table.
-            if ((event.key.keysym.mod & KMOD_ALT) == 0) {
-                message.kind = MessageKind::KeyDown;
-                message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
-            }
-            break;
-        case SDL_KEYUP:
-            // Always taken, so that a key released while Alt is down does not stay held.
-            message.kind = MessageKind::KeyUp;
-            message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
-            break;
         case SDL_QUIT:
             // Also what Ctrl-C and SIGTERM become (SignalsEndProgram.h): the program ends as if closed.
             message.kind = MessageKind::Close;

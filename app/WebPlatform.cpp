@@ -219,20 +219,7 @@ int WebPlatform::takeMessage(WindowMessage& message, int /*waitMilliseconds*/) {
     if (SDL_PollEvent(&event) == 0) {
         return 0;
     }
-    switch (event.type) {
-        case SDL_KEYDOWN:
-            if ((event.key.keysym.mod & KMOD_ALT) == 0) {
-                message.kind = MessageKind::KeyDown;
-                message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
-            }
-            break;
-        case SDL_KEYUP:
-            message.kind = MessageKind::KeyUp;
-            message.keyCode = keyCodeForSdlKey(event.key.keysym.sym, event.key.keysym.scancode);
-            break;
-        default:
-            break;
-    }
+    keyMessageForSdlEvent(event, message);
     return 1;
 }
 
