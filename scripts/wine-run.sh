@@ -40,8 +40,9 @@ warm_up() {
     # The first test window must not find the desktop of the display just gone.
     for try in $(seq 50); do
         alive=
-        for pid in $(pgrep -f 'explorer.exe /desktop' || true); do
-            tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && alive=1
+        for pid in /proc/[0-9]*; do
+            grep -qF 'explorer.exe' "$pid/cmdline" 2>/dev/null &&
+                tr '\0' '\n' <"$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && alive=1
         done
         [ -n "$alive" ] || return 0
         sleep 0.2
