@@ -76,6 +76,7 @@ cleanup() {
         exit 1
     fi
     rm -rf --one-file-system "$root"
+    rm -f "$root.debootstrap.log"
     exit "$status"
 }
 trap cleanup EXIT
@@ -85,8 +86,7 @@ say "making Debian 12 in $root from $mirror"
 # git and ca-certificates: every machine of ours has them, and the clone needs them.
 debootstrap --variant=minbase --include=git,ca-certificates --cache-dir="$cache" \
     bookworm "$root" "$mirror" >"$root.debootstrap.log" 2>&1 ||
-    { tail -n 30 "$root.debootstrap.log" >&2 && rm -f "$root.debootstrap.log" && exit 1; }
-rm -f "$root.debootstrap.log"
+    { tail -n 30 "$root.debootstrap.log" >&2 && exit 1; }
 
 # What this machine gives its programs: apt's sources, settings and keys, the resolver, the
 # certificates (the local ones join the machine's bundle) and npm's setting of them.
