@@ -44,8 +44,8 @@ Uint32 iconFlag(MessageIcon icon) {
 
 // The window that holds a fullscreen display mode, if any. The picture loader ends the process
 // from inside a window opening; this puts the desktop's mode back on the way out. Signals never
-// need it: at a message box no fullscreen window is up, and elsewhere SIGINT and SIGTERM come
-// through SDL as a request to close.
+// need it: at a message box no fullscreen window is up, and while a window is, SIGINT and SIGTERM
+// come to the frame loop as a request to close.
 SDL_Window* fullscreenWindowUp = nullptr;
 
 void restoreDisplayModeAtExit() {
@@ -61,7 +61,8 @@ SdlPlatform::SdlPlatform()
     : reportTiming_(envIs("TORVEL_TIMING", "1")), created_(Clock::now()), lastAnswer_(created_) {}
 
 SdlPlatform::~SdlPlatform() {
-    if (reportTiming_) {
+    // Only a start that presented something has frames to count.
+    if (reportTiming_ && framesShown_ > 0) {
         const double seconds = millisecondsBetween(created_, Clock::now()) / 1000.0;
         std::fprintf(stderr, "%ld frames presented in %.1f s since start-up\n", framesShown_, seconds);
     }
@@ -146,7 +147,7 @@ int SdlPlatform::startVideo() {
         return 0;
     }
     videoStarted_ = true;
-    signalsCloseProgram();
+    signalsVideoStarted();
     return 1;
 }
 
@@ -218,6 +219,7 @@ int SdlPlatform::createWindow(const char* title, int width, int height, int full
         failure_ = SDL_GetError();
         return 0;
     }
+    signalsWindowOpened();
     // The desktop entry's icon; without its file the window manager shows its own.
     if (SDL_Surface* icon = SDL_LoadBMP(dataPath("data/icon.bmp").c_str())) {
         SDL_SetWindowIcon(window_, icon);
@@ -310,6 +312,12 @@ void SdlPlatform::deleteContext() {
 }
 
 int SdlPlatform::takeMessage(WindowMessage& message, int waitMilliseconds) {
+    message = WindowMessage{};
+    // Ctrl-C and SIGTERM while a window is up: the program ends as if closed.
+    if (signalAskedClose()) {
+        message.kind = MessageKind::Close;
+        return 1;
+    }
     if (!videoStarted_) {
         return 0;
     }
@@ -319,13 +327,12 @@ int SdlPlatform::takeMessage(WindowMessage& message, int waitMilliseconds) {
     if (taken == 0) {
         return 0;
     }
-    message = WindowMessage{};
     if (keyMessageForSdlEvent(event, message)) {
         return 1;
     }
     switch (event.type) {
         case SDL_QUIT:
-            // Also what Ctrl-C and SIGTERM become (SignalsEndProgram.h): the program ends as if closed.
+            // Also what Ctrl-C and SIGTERM become on Windows (SignalsEndProgram.h).
             message.kind = MessageKind::Close;
             break;
         case SDL_WINDOWEVENT:

@@ -1,66 +1,99 @@
 #include "app/SignalsEndProgram.h"
 
-#include <fcntl.h>
-#include <sys/syscall.h>
+#include <pthread.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdio>
+#include <initializer_list>
 
 namespace {
 
+// What the handler does: end the program with statusOnSignal, or (once a window exists, outside a
+// box) leave the close for the frame loop to take.
+volatile std::sig_atomic_t endAtOnce = 1;
 volatile std::sig_atomic_t statusOnSignal = 0;
-// The children of the thread showing the box: SDL may show the box from a child process of its
-// own, which would outlive us.
-char boxChildren[64] = {};
-// Boxes are modal: one at a time.
-struct sigaction previousInt {};
-struct sigaction previousTerm {};
+volatile std::sig_atomic_t closeAsked = 0;
 
-void endOnSignal(int) {
-    const int file = open(boxChildren, O_RDONLY);
-    if (file >= 0) {
-        char text[256];
-        const ssize_t length = read(file, text, sizeof text);
-        close(file);
-        long pid = 0;
-        for (ssize_t i = 0; i <= length; ++i) {
-            if (i < length && text[i] >= '0' && text[i] <= '9') {
-                pid = pid * 10 + (text[i] - '0');
-            } else {
-                if (pid > 0) {
-                    kill(static_cast<pid_t>(pid), SIGKILL);
-                }
-                pid = 0;
-            }
-        }
+void onSignal(int) {
+    if (endAtOnce != 0) {
+        _exit(statusOnSignal);
     }
-    _exit(statusOnSignal);
+    closeAsked = 1;
 }
 
-// A signal inherited as ignored (a script's background job, nohup) stays ignored.
-void endOnSignalUnlessIgnored(int signal, const struct sigaction& action, struct sigaction& previous) {
-    sigaction(signal, nullptr, &previous);
-    if (previous.sa_handler != SIG_IGN) {
-        sigaction(signal, &action, nullptr);
+// SDL's X11 box forks and shows itself in the child (its Wayland box forks and runs a helper). A
+// child forked while a box is open asks for SIGKILL when its parent dies, which also covers an
+// end no handler sees (SIGKILL, a crash); the kernel keeps that request across an exec. A parent
+// that died before the request leaves the child adopted: it then ends by itself.
+volatile std::sig_atomic_t boxOpen = 0;
+pid_t boxParent = 0;
+
+void boxChildEndsWithParent() {
+    if (boxOpen == 0) {
+        return;
+    }
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != boxParent) {
+        _exit(1);
     }
 }
 
 }  // namespace
 
-void signalsCloseProgram() {}
+void catchSignals() {
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (const int number : {SIGINT, SIGTERM}) {
+        // A signal inherited as ignored (a script's background job, nohup) stays ignored.
+        struct sigaction inherited {};
+        sigaction(number, nullptr, &inherited);
+        if (inherited.sa_handler != SIG_IGN) {
+            sigaction(number, &action, nullptr);
+        }
+    }
+}
+
+void signalsVideoStarted() {}
+
+void signalsWindowOpened() {
+    endAtOnce = 0;
+}
+
+bool signalAskedClose() {
+    if (closeAsked == 0) {
+        return false;
+    }
+    closeAsked = 0;
+    return true;
+}
+
+namespace {
+
+// Boxes are modal: one at a time.
+std::sig_atomic_t endAtOnceOutsideBox = 1;
+std::sig_atomic_t statusOutsideBox = 0;
+
+}  // namespace
 
 SignalsEndProgram::SignalsEndProgram(int status) {
+    static const bool forkHandled = pthread_atfork(nullptr, nullptr, boxChildEndsWithParent) == 0;
+    static_cast<void>(forkHandled);
+    endAtOnceOutsideBox = endAtOnce;
+    statusOutsideBox = statusOnSignal;
     statusOnSignal = status;
-    std::snprintf(boxChildren, sizeof boxChildren, "/proc/self/task/%ld/children", syscall(SYS_gettid));
-    struct sigaction action {};
-    action.sa_handler = endOnSignal;
-    sigemptyset(&action.sa_mask);
-    endOnSignalUnlessIgnored(SIGINT, action, previousInt);
-    endOnSignalUnlessIgnored(SIGTERM, action, previousTerm);
+    endAtOnce = 1;
+    if (closeAsked != 0) {
+        _exit(status);
+    }
+    boxParent = getpid();
+    boxOpen = 1;
 }
 
 SignalsEndProgram::~SignalsEndProgram() {
-    sigaction(SIGINT, &previousInt, nullptr);
-    sigaction(SIGTERM, &previousTerm, nullptr);
+    boxOpen = 0;
+    endAtOnce = endAtOnceOutsideBox;
+    statusOnSignal = statusOutsideBox;
 }

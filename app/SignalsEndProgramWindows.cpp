@@ -27,11 +27,21 @@ BOOL WINAPI closeProgram(DWORD event) {
 
 }  // namespace
 
-void signalsCloseProgram() {
+// Before video starts the system's default handling ends the program.
+void catchSignals() {}
+
+void signalsVideoStarted() {
     static bool installed = false;
     if (!installed) {
         installed = SetConsoleCtrlHandler(closeProgram, TRUE) != 0;
     }
+}
+
+// The quit event closes the program since video started.
+void signalsWindowOpened() {}
+
+bool signalAskedClose() {
+    return false;
 }
 
 SignalsEndProgram::SignalsEndProgram(int status) {

@@ -273,7 +273,7 @@ int WebPlatform::loadReplay(Replay& replay) {
 }
 
 int WebPlatform::ended(int status) {
-    if (reportTiming_) {
+    if (reportTiming_ && framesShown_ > 0) {
         std::fprintf(stderr, "%ld frames presented in %.1f s since start-up\n", framesShown_,
                      millisecondsBetween(created_, Clock::now()) / 1000.0);
     }

@@ -1,5 +1,5 @@
-// torvel-room: the program. Reads data/ (pictures) and Data/ (sound) under the working
-// directory when it holds data/, else from the installed data directory beside the executable.
+// torvel-room: the program. Reads data/ (pictures) and Data/ (sound) from the installed data
+// directory beside the executable when there is one, else under the working directory.
 // TORVEL_RECORD=FILE records the session's key commands into FILE (docs/recording.md).
 #include <cstdio>
 #include <cstdlib>
@@ -16,8 +16,10 @@
 #ifdef __EMSCRIPTEN__
 #include "app/WebPlatform.h"
 using ProgramPlatform = WebPlatform;
+void catchSignals() {}  // a page has none
 #else
 #include "app/SdlPlatform.h"
+#include "app/SignalsEndProgram.h"
 using ProgramPlatform = SdlPlatform;
 #endif
 
@@ -41,6 +43,7 @@ std::string installedDataRoot() {
 }  // namespace
 
 int main() {
+    catchSignals();
     setDataRoot(installedDataRoot());
     ProgramPlatform platform;
     if (platform.prepare() == 0) {

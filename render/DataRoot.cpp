@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -17,9 +18,6 @@ bool isDirectory(const std::string& path) {
 
 std::string findDataRoot(const std::string& workingDirectory, const std::string& executable,
                          const std::string& installRelative) {
-    if (isDirectory(workingDirectory + "/data")) {
-        return {};
-    }
     const std::string::size_type slash = executable.rfind('/');
     if (slash == std::string::npos || installRelative.empty()) {
         return {};
@@ -34,7 +32,15 @@ std::string findDataRoot(const std::string& workingDirectory, const std::string&
     if (installed.size() > 1 && installed.back() == '/') {
         installed.pop_back();
     }
-    return isDirectory(installed + "/data") ? installed : std::string{};
+    if (!isDirectory(installed + "/data")) {
+        return {};
+    }
+    // Started where its data is (the Windows folder): the paths stay relative, as they always were.
+    std::error_code error;
+    if (std::filesystem::equivalent(installed, workingDirectory, error)) {
+        return {};
+    }
+    return installed;
 }
 
 void setDataRoot(const std::string& root) {

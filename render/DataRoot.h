@@ -4,12 +4,13 @@
 
 // Where the pictures ("data/...") and the sound ("Data/...") are read from. Empty means the
 // working directory, and then every path is used exactly as written, as the loader's lines show.
-// An installed program has no such directory under wherever it was started: it reads from its
-// own data directory, found beside the executable so that the installed tree can be moved.
+// An installed program reads its own data directory, found beside the executable so that the
+// installed tree can be moved, wherever it was started: a data/ of the working directory's own
+// (a home folder's) is no concern of its.
 
-// The root to use: empty when workingDirectory holds data/; otherwise executable's directory
-// joined with installRelative when that holds data/; otherwise empty (the loader then names
-// the missing file as it always has).
+// The root to use: executable's directory joined with installRelative when that holds data/,
+// empty when that is the working directory itself; otherwise empty (the build's run directory,
+// and the loader then names a missing file as it always has).
 std::string findDataRoot(const std::string& workingDirectory, const std::string& executable,
                          const std::string& installRelative);
 

@@ -1,7 +1,10 @@
 #include <SDL2/SDL.h>
 
+#include <csignal>
+
 #include "FakePlatform.h"
 #include "app/SdlKeys.h"
+#include "app/SignalsEndProgram.h"
 
 namespace {
 
@@ -48,5 +51,25 @@ TEST(WindowTest, SdlKeysGiveTheirVirtualKeyCodes) {
     }
     EXPECT_GE(keyCodeForSdlKey(SDLK_PLUS, SDL_SCANCODE_EQUALS), 256);
 }
+
+#ifndef _WIN32
+// Before a window a signal ends the program at once with 0; with one, it waits for the frame loop
+// as a close, and a box that opens before the loop took it ends the program with the box's status.
+TEST(WindowTest, SignalsEndOrClose) {
+    EXPECT_EXIT((catchSignals(), std::raise(SIGTERM), std::exit(7)), testing::ExitedWithCode(0), "");
+    const auto boxAfterSignal = [](bool take) {
+        catchSignals();
+        signalsWindowOpened();
+        std::raise(SIGINT);
+        if (take && signalAskedClose() && !signalAskedClose()) {
+            std::exit(3);
+        }
+        const SignalsEndProgram box(1);
+        std::exit(7);
+    };
+    EXPECT_EXIT(boxAfterSignal(false), testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(boxAfterSignal(true), testing::ExitedWithCode(3), "");
+}
+#endif
 
 }  // namespace

@@ -39,9 +39,11 @@ minimise-cpu    xvfb:640x480x24   windowed_run; minimise cpu; escape 0
 resize          xvfb:1024x768x24  windowed_run; resize; escape 0
 window-props    xvfb:640x480x24   renamed; windowed_run; window_class; window_icon; escape 0
 sigint          xvfb:640x480x24   start; sigint_at_question; status 0; lines out . 0 0
+early-signals   xvfb:640x480x24   early_signals
+killed-at-box   xvfb:640x480x24   start; killed_at "Start FullScreen?"; start LIBGL_DRIVERS_PATH=/nonexistent; answer No; killed_at ERROR
 ignored-signals xvfb:640x480x24   ENV_OPTIONS=(--ignore-signal=INT,TERM); start; ignored_at_question; answer No; at "Torvel Square Room"; drawn; escape 0
 term-at-offer   xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; term_at "Quarn GL" 1; lines out "^(Width|Height) of data/" 8 8
-gl-driver       xvfb:640x480x24   start TORVEL_TIMING=0 LIBGL_DRIVERS_PATH=/nonexistent; answer No; box ERROR OK; status 1; lines err . 1 1; lines err "^ERROR: Can.t Create A GL Rendering Context\. \(.*swrast" 1 1
+gl-driver       xvfb:640x480x24   start LIBGL_DRIVERS_PATH=/nonexistent; answer No; box ERROR OK; status 1; lines err . 1 1; lines err "^ERROR: Can.t Create A GL Rendering Context\. \(.*swrast" 1 1
 quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
 record          xvfb:640x480x24   windowed_run TORVEL_RECORD=session.rec; every_command; escape 0; replayed session.rec "the same"
 record-killed   xvfb:640x480x24   windowed_run TORVEL_RECORD=killed.rec; press KP_Add 3 2; press Left 10; kill -KILL "$APP"; status 137; replayed killed.rec "no end line"
@@ -63,6 +65,8 @@ refused-no      Wine offers 640 x 480 whatever modes the X screen has
 term-full       it ends by SIGTERM: Windows has no signals
 term-at-offer   it ends by SIGTERM: Windows has no signals
 sigint          a GUI program has no console: Ctrl-C in a terminal never reaches it
+early-signals   a GUI program has no console: Ctrl-C in a terminal never reaches it
+killed-at-box   the box is a window of the program itself on Windows; and SIGKILL reaches Wine, not the program
 ignored-signals signals inherited as ignored: Windows has no signals
 record-killed   it ends by SIGKILL: Windows has no signals (its recording is left as on Linux)
 quiet-stderr    it asks for ALSA, which the Windows SDL has not
@@ -82,8 +86,9 @@ read -r -a COMMAND <<<"${TORVEL_E2E_COMMAND:-./torvel-room}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 W=$(mktemp -d "${TMPDIR:-/tmp}/torvel-e2e.XXXXXX")
 PICTURES=${TORVEL_E2E_PICTURES:-$(dirname "$BIN")/e2e-pictures}
-XSERVER= APP= WIN= GEOM=
+XSERVER= APP= WIN= GEOM= BUSY=
 cleanup() {
+    [ -z "$BUSY" ] || kill "$BUSY" 2>/dev/null || true
     [ -z "$APP" ] || { kill "$APP" && sleep 0.3 && kill -9 "$APP"; } 2>/dev/null || true
     [ -z "$XSERVER" ] || { kill "$XSERVER" && wait "$XSERVER"; } 2>/dev/null || true
     rm -rf "$W"
@@ -437,11 +442,11 @@ window_icon() {
 }
 
 # install_moved: the build installed into a temporary prefix, the tree moved once, and the
-# program started from there in an unrelated directory.
+# program started from there in an unrelated directory with an empty data/ of its own.
 install_moved() {
     cmake --install "$BIN/.." --prefix "$W/installed" >"$W/install.log" || fail "cmake --install failed"
     mv "$W/installed" "$W/moved"
-    mkdir -p "$W/elsewhere"
+    mkdir -p "$W/elsewhere/data"
     COMMAND=("$W/moved/bin/torvel-room") FROM=$W/elsewhere
 }
 # packaged: the Debian package built, clean for lintian and the validators, unpacked into a
@@ -480,6 +485,41 @@ ignored_at_question() {
     poll 20 shown "Start FullScreen?" || fail "no start-up question"
     kill -INT "$APP" && kill -TERM "$APP" && sleep 1
     alive || fail "an ignored signal ended the program"
+}
+# early_signals: SIGINT and SIGTERM 0 to 300 ms after the program's exec, one core kept busy: each
+# ends it within a second, with status 0, or by the signal where /proc showed no handler yet.
+early_signals() {
+    local ms sig bit caught t0 got
+    (while :; do :; done) &
+    BUSY=$!
+    for ms in $(seq 0 50 300); do
+        read -r sig bit <<<"$( ((ms % 100)) && echo TERM 16384 || echo INT 2)"
+        start
+        until [ "/proc/$APP/exe" -ef "$W/run/torvel-room" ]; do alive || fail "did not start"; done
+        sleep "$(printf 0.%03d "$ms")"
+        caught=$(awk '/^SigCgt/ {print $2}' "/proc/$APP/status")
+        t0=$(date +%s%N)
+        kill -s "$sig" "$APP"
+        for _ in {1..50}; do ended || sleep 0.02; done
+        ended && (($(date +%s%N) - t0 <= 1000000000)) || fail "SIG$sig at $ms ms did not end it within a second"
+        got=0 && wait "$APP" || got=$?
+        APP=
+        ((got == 0 || (0x$caught & bit) == 0 && got == 128 + (bit == 2 ? 2 : 15))) ||
+            fail "SIG$sig at $ms ms: status $got with the signals caught as $caught"
+    done
+    kill "$BUSY"
+}
+# killed_at CAPTION: SIGKILL while that box is open leaves, a second later, neither the box nor a
+# process of the program's.
+killed_at() {
+    poll 20 shown "$1" || fail "no \"$1\" box"
+    local child children
+    children=$(pgrep -P "$APP") || fail "the \"$1\" box has no process of its own"
+    kill -KILL "$APP" && status 137 && sleep 1
+    absent "$1"
+    for child in $children; do
+        [[ "$(ps -o stat= -p "$child")" =~ ^(Z|$) ]] || fail "process $child outlived the program"
+    done
 }
 # term_at CAPTION STATUS: SIGTERM while that box is open ends the program at once.
 term_at() {

@@ -179,9 +179,9 @@ TEST_F(PictureTest, EachBrokenPictureEndsTheProcessWithItsLine) {
     }
 }
 
-// Where the pictures are read from: the working directory's data/ whenever it has one (the build's
-// run directory), else the installed data directory beside the executable, as a plain path.
-TEST(DataRootTest, WorkingDirectoryFirstThenBesideTheExecutable) {
+// Where the pictures are read from: the installed data directory beside the executable, as a plain
+// path, whenever there is one; else (the build's run directory) the working directory.
+TEST(DataRootTest, BesideTheExecutableFirstThenWorkingDirectory) {
     const fs::path top = fs::path(testing::TempDir()) / "torvel-data-root";
     fs::remove_all(top);
     for (const char* dir :
@@ -194,13 +194,16 @@ TEST(DataRootTest, WorkingDirectoryFirstThenBesideTheExecutable) {
         const char* name;
         std::string working, executable, relative, root;
     } cases[] = {
-        {"run directory wins", (top / "run").string(), program, "../share/torvel-room", ""},
+        {"an unrelated data/ where started", (top / "run").string(), program, "../share/torvel-room",
+         installed},
         {"installed", (top / "empty").string(), program, "../share/torvel-room", installed},
         {"nothing installed", (top / "empty").string(), (top / "bare/bin/torvel-room").string(),
          "../share/torvel-room", ""},
         {"no install path", (top / "empty").string(), program, "", ""},
         {"data beside the program (Windows)", (top / "empty").string(),
          (top / "folder/torvel-room.exe").string(), ".", (top / "folder").string()},
+        {"started beside its data: relative", (top / "bare/../folder").string(),
+         (top / "folder/torvel-room.exe").string(), ".", ""},
         {"no directory in the name", (top / "empty").string(), "torvel-room", "../share/torvel-room", ""},
     };
     for (const Case& c : cases) {
