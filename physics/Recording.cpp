@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cinttypes>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -58,6 +59,11 @@ bool fail(RecordingProblem& problem, int line, const std::string& cause) {
     problem.line = line;
     problem.cause = cause;
     return false;
+}
+
+std::string aboveFrameLimit(std::int64_t frame) {
+    return std::to_string(frame) + " is above " + std::to_string(recordingFrameLimit) +
+           ", the most a replay takes";
 }
 
 std::string noHeader() {
@@ -122,6 +128,9 @@ bool parseRecording(const std::string& text, Recording& recording, RecordingProb
                             "bad end line: \"end FRAMES DIGEST\" with FRAMES not below the last pass's frame "
                             "and 16 lower-case hex digits");
             }
+            if (parsed.endFrames > recordingFrameLimit) {
+                return fail(problem, number, "end frame " + aboveFrameLimit(parsed.endFrames));
+            }
             parsed.ended = true;
             continue;
         }
@@ -129,6 +138,9 @@ bool parseRecording(const std::string& text, Recording& recording, RecordingProb
         pass.line = number;
         if (!readFrame(w[0], pass.frame)) {
             return fail(problem, number, "not a frame number: " + quoted(w[0]));
+        }
+        if (pass.frame > recordingFrameLimit) {
+            return fail(problem, number, "frame " + aboveFrameLimit(pass.frame));
         }
         if (pass.frame < last) {
             return fail(problem, number, "frames out of order: " + w[0] + " after " + std::to_string(last));
@@ -164,13 +176,24 @@ bool readRecording(const char* path, std::int64_t lastFrame, Recording& recordin
         message = std::string(path) + ": " + std::strerror(errno);
         return false;
     }
+    // A file that says it is too large is refused unread; one whose size is not known (a pipe, a
+    // device) is read no further than the limit.
+    std::error_code sizeError;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    bool tooLarge = !sizeError && size > static_cast<std::uintmax_t>(recordingSizeLimit);
     std::string text;
     char buffer[1 << 14];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+    for (std::size_t got; !tooLarge && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
         text.append(buffer, got);
+        tooLarge = static_cast<std::int64_t>(text.size()) > recordingSizeLimit;
     }
     const bool readFailed = std::ferror(file) != 0;
     std::fclose(file);
+    if (tooLarge) {
+        message = std::string(path) + ": " + (sizeError ? "" : std::to_string(size) + " bytes, ") +
+                  "larger than " + std::to_string(recordingSizeLimit >> 20) + " MiB, the most a replay takes";
+        return false;
+    }
     if (readFailed) {
         message = std::string(path) + ": cannot be read";
         return false;
@@ -261,7 +284,7 @@ bool RecordingWriter::open(const char* path, std::string& error) {
         return false;
     }
     path_ = path;
-    write(recordingHeaderLine());
+    write(0, recordingHeaderLine());
     if (file_ == nullptr) {
         error = path_ + ": cannot be written";
         return false;
@@ -270,24 +293,36 @@ bool RecordingWriter::open(const char* path, std::string& error) {
 }
 
 void RecordingWriter::pass(std::int64_t frame, CommandSet commands) {
-    write(recordingPassLine(frame, commands));
+    write(frame, recordingPassLine(frame, commands));
 }
 
 void RecordingWriter::end(std::int64_t frames, std::uint64_t digest) {
-    write(recordingEndLine(frames, digest));
+    write(frames, recordingEndLine(frames, digest));
     if (file_ != nullptr) {
         std::fclose(file_);
         file_ = nullptr;
     }
 }
 
-void RecordingWriter::write(const std::string& line) {
+void RecordingWriter::write(std::int64_t frame, const std::string& line) {
     if (file_ == nullptr) {
         return;
     }
-    if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fflush(file_) != 0) {
-        std::fprintf(stderr, "Recording stopped: %s: %s\n", path_.c_str(), std::strerror(errno));
-        std::fclose(file_);
-        file_ = nullptr;
+    // What the readers would refuse is not written: the recording ends replayable before it.
+    if (frame > recordingFrameLimit) {
+        stop(("frame " + aboveFrameLimit(frame)).c_str());
+    } else if (written_ + static_cast<std::int64_t>(line.size()) > sizeLimit_) {
+        stop(("the file would grow above " + std::to_string(sizeLimit_) + " bytes, the most a replay takes")
+                 .c_str());
+    } else if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fflush(file_) != 0) {
+        stop(std::strerror(errno));
+    } else {
+        written_ += static_cast<std::int64_t>(line.size());
     }
+}
+
+void RecordingWriter::stop(const char* cause) {
+    std::fprintf(stderr, "Recording stopped: %s: %s\n", path_.c_str(), cause);
+    std::fclose(file_);
+    file_ = nullptr;
 }

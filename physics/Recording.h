@@ -13,6 +13,11 @@
 constexpr const char* recordingName = "torvel-room-recording";
 constexpr const char* recordingVersion = "1";
 
+// What a recording may ask of a replay: frames up to 99 999 999 (19 days at 60 frames a second, a
+// few minutes of a tool's replay) and a file of at most 256 MiB. The writer stops before either.
+constexpr std::int64_t recordingFrameLimit = 99999999;
+constexpr std::int64_t recordingSizeLimit = std::int64_t{256} << 20;
+
 struct RecordedPass {
     std::int64_t frame = 0;  // frames drawn when the pass applied its commands
     CommandSet commands = 0;
@@ -36,12 +41,14 @@ struct RecordingProblem {
 // ending in "\r\n" reads as one ending in "\n". A last line without its newline is left out (as
 // a run killed while writing it leaves it) and its number put in unterminatedLine (0: none).
 // Returns false with the first problem: no or an unknown header, an unknown version, an unknown or
-// repeated command, no command, a frame out of order or not a number, a bad end line, a line after it.
+// repeated command, no command, a frame out of order, not a number or above recordingFrameLimit, a
+// bad end line, a line after it.
 bool parseRecording(const std::string& text, Recording& recording, RecordingProblem& problem,
                     int& unterminatedLine);
 
 // parseRecording on the file at path; with lastFrame >= 0 a command after that frame is refused
-// too. The message says "PATH:LINE: cause" (or "PATH: cause" when the file cannot be read); the
+// too, and so is a file larger than recordingSizeLimit, unread. The message says "PATH:LINE: cause"
+// (or "PATH: cause" when the file as a whole is refused); the
 // note, when not empty, that a last line was left out.
 bool readRecording(const char* path, std::int64_t lastFrame, Recording& recording, std::string& message,
                    std::string& note);
@@ -64,11 +71,12 @@ std::int64_t replayFrames(const Recording& recording);
 std::string replayCheckLine(const Recording& recording, std::uint64_t replayed);
 
 // Writes a recording as it happens: every line whole and flushed at once, so that a run that is
-// killed keeps everything up to its last line. A failed write ends the recording with one line on
-// stderr; the program goes on.
+// killed keeps everything up to its last line. A failed write, or a line beyond the limits a
+// reader takes (a frame above recordingFrameLimit, a file above sizeLimit bytes), ends the
+// recording with one line on stderr, so that what it wrote can be replayed; the program goes on.
 class RecordingWriter {
   public:
-    RecordingWriter() = default;
+    explicit RecordingWriter(std::int64_t sizeLimit = recordingSizeLimit) : sizeLimit_(sizeLimit) {}
     RecordingWriter(const RecordingWriter&) = delete;
     RecordingWriter& operator=(const RecordingWriter&) = delete;
     ~RecordingWriter();
@@ -81,7 +89,10 @@ class RecordingWriter {
     void end(std::int64_t frames, std::uint64_t digest);
 
   private:
-    void write(const std::string& line);
+    void write(std::int64_t frame, const std::string& line);
+    void stop(const char* cause);
     std::FILE* file_ = nullptr;
     std::string path_;
+    std::int64_t sizeLimit_;
+    std::int64_t written_ = 0;
 };
