@@ -1,10 +1,8 @@
 #include "physics/Recording.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cinttypes>
-#include <cstring>
-#include <filesystem>
+#include <cstdio>
 
 namespace {
 
@@ -59,11 +57,6 @@ bool fail(RecordingProblem& problem, int line, const std::string& cause) {
     problem.line = line;
     problem.cause = cause;
     return false;
-}
-
-std::string aboveFrameLimit(std::int64_t frame) {
-    return std::to_string(frame) + " is above " + std::to_string(recordingFrameLimit) +
-           ", the most a replay takes";
 }
 
 std::string noHeader() {
@@ -168,57 +161,6 @@ bool parseRecording(const std::string& text, Recording& recording, RecordingProb
     return true;
 }
 
-bool readRecording(const char* path, std::int64_t lastFrame, Recording& recording, std::string& message,
-                   std::string& note) {
-    note.clear();
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        message = std::string(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    // A file that says it is too large is refused unread; one whose size is not known (a pipe, a
-    // device) is read no further than the limit.
-    std::error_code sizeError;
-    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-    bool tooLarge = !sizeError && size > static_cast<std::uintmax_t>(recordingSizeLimit);
-    std::string text;
-    char buffer[1 << 14];
-    for (std::size_t got; !tooLarge && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        text.append(buffer, got);
-        tooLarge = static_cast<std::int64_t>(text.size()) > recordingSizeLimit;
-    }
-    const bool readFailed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (tooLarge) {
-        message = std::string(path) + ": " + (sizeError ? "" : std::to_string(size) + " bytes, ") +
-                  "larger than " + std::to_string(recordingSizeLimit >> 20) + " MiB, the most a replay takes";
-        return false;
-    }
-    if (readFailed) {
-        message = std::string(path) + ": cannot be read";
-        return false;
-    }
-    RecordingProblem problem;
-    int unterminated = 0;
-    if (!parseRecording(text, recording, problem, unterminated)) {
-        message = std::string(path) + ":" + std::to_string(problem.line) + ": " + problem.cause;
-        return false;
-    }
-    for (const RecordedPass& pass : recording.passes) {
-        if (lastFrame >= 0 && pass.frame > lastFrame) {
-            message = std::string(path) + ":" + std::to_string(pass.line) + ": a command at frame " +
-                      std::to_string(pass.frame) + ", beyond the " + std::to_string(lastFrame) +
-                      " frames to run";
-            return false;
-        }
-    }
-    if (unterminated != 0) {
-        note =
-            std::string(path) + ":" + std::to_string(unterminated) + ": no newline at its end: line ignored";
-    }
-    return true;
-}
-
 std::string recordingHeaderLine() {
     return std::string(recordingName) + " " + recordingVersion + "\n";
 }
@@ -239,90 +181,7 @@ std::string recordingEndLine(std::int64_t frames, std::uint64_t digest) {
     return line;
 }
 
-std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame,
-                                World& world) {
-    for (; next < recording.passes.size() && recording.passes[next].frame == frame; ++next) {
-        applyWorldCommands(world, recording.passes[next].commands);
-    }
-    return next;
-}
-
-std::int64_t replayFrames(const Recording& recording) {
-    return recording.ended            ? recording.endFrames
-           : recording.passes.empty() ? 0
-                                      : recording.passes.back().frame;
-}
-
-std::string replayCheckLine(const Recording& recording, std::uint64_t replayed) {
-    const long long frames = static_cast<long long>(replayFrames(recording));
-    char line[160];
-    if (recording.ended) {
-        std::snprintf(line, sizeof line,
-                      "%lld frames replayed: digest recorded %016" PRIx64 ", replayed %016" PRIx64 ": %s\n",
-                      frames, recording.digest, replayed,
-                      replayed == recording.digest ? "the same" : "DIFFERENT");
-    } else {
-        std::snprintf(line, sizeof line,
-                      "%lld frames replayed to the last command: digest %016" PRIx64
-                      ", no end line to check it against\n",
-                      frames, replayed);
-    }
-    return line;
-}
-
-RecordingWriter::~RecordingWriter() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
-}
-
-bool RecordingWriter::open(const char* path, std::string& error) {
-    // Binary, so that every system writes the same bytes.
-    file_ = std::fopen(path, "wb");
-    if (file_ == nullptr) {
-        error = std::string(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    path_ = path;
-    write(0, recordingHeaderLine());
-    if (file_ == nullptr) {
-        error = path_ + ": cannot be written";
-        return false;
-    }
-    return true;
-}
-
-void RecordingWriter::pass(std::int64_t frame, CommandSet commands) {
-    write(frame, recordingPassLine(frame, commands));
-}
-
-void RecordingWriter::end(std::int64_t frames, std::uint64_t digest) {
-    write(frames, recordingEndLine(frames, digest));
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
-}
-
-void RecordingWriter::write(std::int64_t frame, const std::string& line) {
-    if (file_ == nullptr) {
-        return;
-    }
-    // What the readers would refuse is not written: the recording ends replayable before it.
-    if (frame > recordingFrameLimit) {
-        stop(("frame " + aboveFrameLimit(frame)).c_str());
-    } else if (written_ + static_cast<std::int64_t>(line.size()) > sizeLimit_) {
-        stop(("the file would grow above " + std::to_string(sizeLimit_) + " bytes, the most a replay takes")
-                 .c_str());
-    } else if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fflush(file_) != 0) {
-        stop(std::strerror(errno));
-    } else {
-        written_ += static_cast<std::int64_t>(line.size());
-    }
-}
-
-void RecordingWriter::stop(const char* cause) {
-    std::fprintf(stderr, "Recording stopped: %s: %s\n", path_.c_str(), cause);
-    std::fclose(file_);
-    file_ = nullptr;
+std::string aboveFrameLimit(std::int64_t frame) {
+    return std::to_string(frame) + " is above " + std::to_string(recordingFrameLimit) +
+           ", the most a replay takes";
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,10 +12,12 @@
 constexpr const char* recordingName = "torvel-room-recording";
 constexpr const char* recordingVersion = "1";
 
-// What a recording may ask of a replay: frames up to 99 999 999 (19 days at 60 frames a second, a
-// few minutes of a tool's replay) and a file of at most 256 MiB. The writer stops before either.
+// The most frames a recording may ask a replay for: 99 999 999 (19 days at 60 frames a second, a
+// few minutes of a tool's replay). The writer stops before it.
 constexpr std::int64_t recordingFrameLimit = 99999999;
-constexpr std::int64_t recordingSizeLimit = std::int64_t{256} << 20;
+
+// "FRAME is above recordingFrameLimit, ...": why a frame is refused.
+std::string aboveFrameLimit(std::int64_t frame);
 
 struct RecordedPass {
     std::int64_t frame = 0;  // frames drawn when the pass applied its commands
@@ -46,53 +47,7 @@ struct RecordingProblem {
 bool parseRecording(const std::string& text, Recording& recording, RecordingProblem& problem,
                     int& unterminatedLine);
 
-// parseRecording on the file at path; with lastFrame >= 0 a command after that frame is refused
-// too, and so is a file larger than recordingSizeLimit, unread. The message says "PATH:LINE: cause"
-// (or "PATH: cause" when the file as a whole is refused); the
-// note, when not empty, that a last line was left out.
-bool readRecording(const char* path, std::int64_t lastFrame, Recording& recording, std::string& message,
-                   std::string& note);
-
 // The text lines, newline included.
 std::string recordingHeaderLine();
 std::string recordingPassLine(std::int64_t frame, CommandSet commands);
 std::string recordingEndLine(std::int64_t frames, std::uint64_t digest);
-
-// Applies, in order, the commands of the passes from index next on that were recorded at frame,
-// and returns the index of the first pass after them.
-std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame,
-                                World& world);
-
-// The frames a replay runs to check a recording: to its end line, or without one to its last command.
-std::int64_t replayFrames(const Recording& recording);
-
-// The replay's one-line verdict, newline included: the digest replayed against the end line's, or
-// the digest alone when there is none.
-std::string replayCheckLine(const Recording& recording, std::uint64_t replayed);
-
-// Writes a recording as it happens: every line whole and flushed at once, so that a run that is
-// killed keeps everything up to its last line. A failed write, or a line beyond the limits a
-// reader takes (a frame above recordingFrameLimit, a file above sizeLimit bytes), ends the
-// recording with one line on stderr, so that what it wrote can be replayed; the program goes on.
-class RecordingWriter {
-  public:
-    explicit RecordingWriter(std::int64_t sizeLimit = recordingSizeLimit) : sizeLimit_(sizeLimit) {}
-    RecordingWriter(const RecordingWriter&) = delete;
-    RecordingWriter& operator=(const RecordingWriter&) = delete;
-    ~RecordingWriter();
-
-    // Creates or empties the file and writes the header; false with the cause in error.
-    bool open(const char* path, std::string& error);
-    bool isOpen() const { return file_ != nullptr; }
-    void pass(std::int64_t frame, CommandSet commands);
-    // The end line; the file is closed after it.
-    void end(std::int64_t frames, std::uint64_t digest);
-
-  private:
-    void write(std::int64_t frame, const std::string& line);
-    void stop(const char* cause);
-    std::FILE* file_ = nullptr;
-    std::string path_;
-    std::int64_t sizeLimit_;
-    std::int64_t written_ = 0;
-};

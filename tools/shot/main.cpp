@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "physics/Recording.h"
-#include "physics/Step.h"
+#include "io/RecordingFile.h"
+#include "physics/Replay.h"
 #include "physics/World.h"
 #include "render/Frame.h"
 #include "render/RenderingState.h"
@@ -149,10 +149,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    Recording keys;
+    Replay keys;
     if (options.keys != nullptr) {
         std::string message, note;
-        if (!readRecording(options.keys, options.frames, keys, message, note)) {
+        if (!readRecording(options.keys, options.frames, keys.recording, message, note)) {
             std::fprintf(stderr, "torvel-shot: %s\n", message.c_str());
             return 2;
         }
@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     if (options.timeStepGiven) {
         world.timeStep = options.timeStep;
     }
-    std::size_t nextPass = applyRecordedPasses(keys, 0, 0, world);
+    replayPasses(keys, 0, world);
 
     std::string error;
     if (!openShotWindow(options.width, options.height, error)) {
@@ -181,8 +181,8 @@ int main(int argc, char** argv) {
     std::vector<unsigned char> picture;
     for (long frame = 1; frame <= options.frames; ++frame) {
         const Clock::time_point start = Clock::now();
-        stepWorld(world);
-        drawFrame(world);
+        // The key commands are applied after the drawing, as the program applies them.
+        replayFrame(keys, frame, world, [](World& drawn) { drawFrame(drawn); });
         const bool last = frame == options.frames;
         const bool kept = options.every > 0 ? frame % options.every == 0 : last;
         if (kept) {
@@ -201,8 +201,6 @@ int main(int argc, char** argv) {
             glFinish();
         }
         busy += Clock::now() - (kept ? swapStart : start);
-        // The program applies the key commands after presenting the frame.
-        nextPass = applyRecordedPasses(keys, nextPass, frame, world);
     }
 
     closeShotWindow();

@@ -118,17 +118,15 @@ bool parseTraceArgs(int argc, const char* const* argv, TraceOptions& options) {
     return true;
 }
 
-bool runTrace(const TraceOptions& options, const Recording& keys, std::FILE* out) {
+bool runTrace(const TraceOptions& options, Replay& keys, std::FILE* out) {
     World world = headlessStartWorld(options.timeStep);
     StateText text;
     std::uint64_t hash = fnvOffsetBasis;
     std::int64_t blockStart = 1;
-    std::size_t next = applyRecordedPasses(keys, 0, 0, world);
+    replayPasses(keys, 0, world);
     for (std::int64_t n = 1; n <= options.frames; ++n) {
-        const StepReport report = stepWorld(world);
-        ageExplosions(world);
         // The program applies a pass's commands after drawing its frame: they show in that frame's state.
-        next = applyRecordedPasses(keys, next, n, world);
+        const StepReport report = replayFrame(keys, n, world, ageExplosions);
         if (n % options.every == 0 || n == options.frames) {
             formatFrame(text, n, report, world);
             if (options.digest == 0) {
@@ -150,20 +148,18 @@ bool runTrace(const TraceOptions& options, const Recording& keys, std::FILE* out
     return std::fflush(out) == 0 && std::ferror(out) == 0;
 }
 
-int checkReplay(const Recording& keys, std::FILE* out) {
-    const std::int64_t frames = replayFrames(keys);
+int checkReplay(Replay& keys, std::FILE* out) {
+    const std::int64_t frames = replayFrames(keys.recording);
     World world = headlessStartWorld(0.6);
     StepReport report{};
-    std::size_t next = applyRecordedPasses(keys, 0, 0, world);
+    replayPasses(keys, 0, world);
     for (std::int64_t n = 1; n <= frames; ++n) {
-        report = stepWorld(world);
-        ageExplosions(world);
-        next = applyRecordedPasses(keys, next, n, world);
+        report = replayFrame(keys, n, world, ageExplosions);
     }
     const std::uint64_t replayed = stateDigest(frames, report, world);
-    std::fputs(replayCheckLine(keys, replayed).c_str(), out);
+    std::fputs(replayCheckLine(keys.recording, replayed).c_str(), out);
     if (std::fflush(out) != 0 || std::ferror(out) != 0) {
         return 2;
     }
-    return !keys.ended || replayed == keys.digest ? 0 : 1;
+    return !keys.recording.ended || replayed == keys.recording.digest ? 0 : 1;
 }

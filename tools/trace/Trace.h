@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "physics/Recording.h"
+#include "physics/Replay.h"
 #include "physics/World.h"
 
 // A headless run of the start scene, with no key pressed or with a recording's key commands,
@@ -40,9 +40,9 @@ bool parseTraceArgs(int argc, const char* const* argv, TraceOptions& options);
 // Lays out the start scene, runs the frames (step, then explosion ageing, then the commands keys
 // recorded at that frame) and prints the selected frames, or the digests of their text, to out.
 // Returns false when writing to out failed.
-bool runTrace(const TraceOptions& options, const Recording& keys, std::FILE* out);
+bool runTrace(const TraceOptions& options, Replay& keys, std::FILE* out);
 
 // Replays keys to its end line (or its last command) and prints one line: the frames, the recorded
 // and the replayed digest of the final state and whether they are the same. Returns the tool's
 // status: 0 the same (or nothing to check), 1 different, 2 the line could not be written.
-int checkReplay(const Recording& keys, std::FILE* out);
+int checkReplay(Replay& keys, std::FILE* out);

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "physics/Recording.h"
+#include "io/RecordingFile.h"
 #include "tools/trace/Trace.h"
 #ifdef __EMSCRIPTEN__
 #include "tools/trace/NodeStdout.h"
@@ -17,10 +17,11 @@ int main(int argc, char** argv) {
 #else
     std::FILE* const out = stdout;
 #endif
-    Recording keys;
+    Replay keys;
     if (options.keys != nullptr) {
         std::string message, note;
-        if (!readRecording(options.keys, options.framesGiven ? options.frames : -1, keys, message, note)) {
+        if (!readRecording(options.keys, options.framesGiven ? options.frames : -1, keys.recording, message,
+                           note)) {
             std::fprintf(stderr, "torvel-trace: %s\n", message.c_str());
             return 2;
         }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "physics/Recording.h"
+#include "io/RecordingWriter.h"
 
 namespace {
 
@@ -19,13 +19,25 @@ TEST(RecordingWriter, StopsAtTheReadersLimits) {
         std::vector<std::int64_t> passes;  // frames of passes of Up; the last one ends the run
         std::string written, stopped;
     } cases[] = {
-        {"at the frame limit", recordingSizeLimit, {99999999, 99999999},
-         "99999999 Up\nend 99999999 000000000000000a\n", ""},
-        {"a pass beyond it", recordingSizeLimit, {5, 100000000, 100000001, 100000001}, "5 Up\n",
+        {"at the frame limit",
+         recordingSizeLimit,
+         {99999999, 99999999},
+         "99999999 Up\nend 99999999 000000000000000a\n",
+         ""},
+        {"a pass beyond it",
+         recordingSizeLimit,
+         {5, 100000000, 100000001, 100000001},
+         "5 Up\n",
          "frame 100000000 is above 99999999, the most a replay takes"},
-        {"the end beyond it", recordingSizeLimit, {5, 100000000}, "5 Up\n",
+        {"the end beyond it",
+         recordingSizeLimit,
+         {5, 100000000},
+         "5 Up\n",
          "frame 100000000 is above 99999999, the most a replay takes"},
-        {"the size limit reached", static_cast<std::int64_t>(header.size() + 5), {5, 6, 6}, "5 Up\n",
+        {"the size limit reached",
+         static_cast<std::int64_t>(header.size() + 5),
+         {5, 6, 6},
+         "5 Up\n",
          "the file would grow above 29 bytes, the most a replay takes"},
     };
     const std::string path = testing::TempDir() + "writer-limits";
