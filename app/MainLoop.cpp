@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "io/RecordingWriter.h"
 #include "physics/StateText.h"
 #include "physics/World.h"
 #include "physics/WorldCommands.h"
@@ -37,9 +38,6 @@ int toggleDisplayMode(Shell& shell) {
 
 // At the frame the recording ends: the tools' verdict, and the picture is held.
 void checkReplay(Shell& shell, const Replay& replay) {
-    if (shell.framesDrawn != replay.checkAt) {
-        return;
-    }
     const std::string line =
         replayCheckLine(replay.recording, stateDigest(shell.framesDrawn, shell.lastStep, shell.world));
     std::fputs(line.c_str(), stdout);
@@ -50,8 +48,9 @@ void checkReplay(Shell& shell, const Replay& replay) {
 // The recorded commands of this frame through the tools' own function, which leaves F1 out as they
 // do; the live keys are not read.
 int replayCommands(Shell& shell, Replay& replay) {
-    replay.next = applyRecordedPasses(replay.recording, replay.next, shell.framesDrawn, shell.world);
-    checkReplay(shell, replay);
+    if (replayPasses(replay, shell.framesDrawn, shell.world)) {
+        checkReplay(shell, replay);
+    }
     return 1;
 }
 
@@ -101,15 +100,13 @@ int runFrames(Shell& shell) {
     }
 
     initWorld(shell.world);
-    if (shell.replay != nullptr) {
-        shell.replay->next = applyRecordedPasses(shell.replay->recording, 0, 0, shell.world);
-    }
+    const bool endsBeforeFirstFrame = shell.replay != nullptr && replayPasses(*shell.replay, 0, shell.world);
 
     if (openGlWindow(shell, startTitle, windowWidth, windowHeight, windowBits, shell.state.fullscreen) == 0) {
         return failureStatus;
     }
-    // A recording that ends before the first frame is checked before it.
-    if (shell.replay != nullptr) {
+    // A recording that ends before the first frame is checked before it, in the window.
+    if (endsBeforeFirstFrame) {
         checkReplay(shell, *shell.replay);
     }
 

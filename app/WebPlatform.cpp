@@ -9,7 +9,7 @@
 
 #include "app/SdlKeys.h"
 #include "app/Window.h"
-#include "physics/Recording.h"
+#include "io/RecordingFile.h"
 #include "render/GlShim.h"
 
 // The page's side (index.html, Module.torvelPage). The asynchronous ones suspend the program

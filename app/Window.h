@@ -5,9 +5,10 @@
 #include "app/KeyCodes.h"
 #include "app/Platform.h"
 #include "app/SceneCalls.h"
-#include "physics/Recording.h"
+#include "physics/Replay.h"
 #include "physics/Step.h"
 
+class RecordingWriter;
 struct World;
 
 // The shell's flags. The window and its context themselves live in the Platform; these say
@@ -40,13 +41,6 @@ struct KeyTable {
     void passDone();
 };
 
-// A recording replayed in place of the live keys (the page's keys=FILE); Escape still ends it.
-struct Replay {
-    Recording recording;
-    std::size_t next = 0;       // the first pass not yet applied
-    std::int64_t checkAt = -1;  // the frame after which the digest is checked and the picture held; -1: none
-};
-
 // Everything the shell works on: the window system, the scene calls, the one World, and where the
 // session is recorded (none by default).
 struct Shell {
@@ -56,7 +50,7 @@ struct Shell {
     ShellState state;
     KeyTable keyTable;
     RecordingWriter* recording = nullptr;
-    Replay* replay = nullptr;
+    Replay* replay = nullptr;  // in place of the live keys (the page's keys=FILE); Escape still ends it
     std::int64_t framesDrawn = 0;
     StepReport lastStep{};  // of the last frame drawn, for the recording's final digest
 };

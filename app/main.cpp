@@ -8,7 +8,7 @@
 #include "app/ExecutablePath.h"
 #include "app/ExplosionSound.h"
 #include "app/MainLoop.h"
-#include "physics/Recording.h"
+#include "io/RecordingWriter.h"
 #include "physics/World.h"
 #include "render/DataRoot.h"
 

@@ -1,9 +1,8 @@
 #include "physics/Recording.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cinttypes>
-#include <cstring>
+#include <cstdio>
 
 namespace {
 
@@ -122,6 +121,9 @@ bool parseRecording(const std::string& text, Recording& recording, RecordingProb
                             "bad end line: \"end FRAMES DIGEST\" with FRAMES not below the last pass's frame "
                             "and 16 lower-case hex digits");
             }
+            if (parsed.endFrames > recordingFrameLimit) {
+                return fail(problem, number, "end frame " + aboveFrameLimit(parsed.endFrames));
+            }
             parsed.ended = true;
             continue;
         }
@@ -129,6 +131,9 @@ bool parseRecording(const std::string& text, Recording& recording, RecordingProb
         pass.line = number;
         if (!readFrame(w[0], pass.frame)) {
             return fail(problem, number, "not a frame number: " + quoted(w[0]));
+        }
+        if (pass.frame > recordingFrameLimit) {
+            return fail(problem, number, "frame " + aboveFrameLimit(pass.frame));
         }
         if (pass.frame < last) {
             return fail(problem, number, "frames out of order: " + w[0] + " after " + std::to_string(last));
@@ -156,46 +161,6 @@ bool parseRecording(const std::string& text, Recording& recording, RecordingProb
     return true;
 }
 
-bool readRecording(const char* path, std::int64_t lastFrame, Recording& recording, std::string& message,
-                   std::string& note) {
-    note.clear();
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        message = std::string(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    std::string text;
-    char buffer[1 << 14];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        text.append(buffer, got);
-    }
-    const bool readFailed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readFailed) {
-        message = std::string(path) + ": cannot be read";
-        return false;
-    }
-    RecordingProblem problem;
-    int unterminated = 0;
-    if (!parseRecording(text, recording, problem, unterminated)) {
-        message = std::string(path) + ":" + std::to_string(problem.line) + ": " + problem.cause;
-        return false;
-    }
-    for (const RecordedPass& pass : recording.passes) {
-        if (lastFrame >= 0 && pass.frame > lastFrame) {
-            message = std::string(path) + ":" + std::to_string(pass.line) + ": a command at frame " +
-                      std::to_string(pass.frame) + ", beyond the " + std::to_string(lastFrame) +
-                      " frames to run";
-            return false;
-        }
-    }
-    if (unterminated != 0) {
-        note =
-            std::string(path) + ":" + std::to_string(unterminated) + ": no newline at its end: line ignored";
-    }
-    return true;
-}
-
 std::string recordingHeaderLine() {
     return std::string(recordingName) + " " + recordingVersion + "\n";
 }
@@ -216,78 +181,7 @@ std::string recordingEndLine(std::int64_t frames, std::uint64_t digest) {
     return line;
 }
 
-std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame,
-                                World& world) {
-    for (; next < recording.passes.size() && recording.passes[next].frame == frame; ++next) {
-        applyWorldCommands(world, recording.passes[next].commands);
-    }
-    return next;
-}
-
-std::int64_t replayFrames(const Recording& recording) {
-    return recording.ended            ? recording.endFrames
-           : recording.passes.empty() ? 0
-                                      : recording.passes.back().frame;
-}
-
-std::string replayCheckLine(const Recording& recording, std::uint64_t replayed) {
-    const long long frames = static_cast<long long>(replayFrames(recording));
-    char line[160];
-    if (recording.ended) {
-        std::snprintf(line, sizeof line,
-                      "%lld frames replayed: digest recorded %016" PRIx64 ", replayed %016" PRIx64 ": %s\n",
-                      frames, recording.digest, replayed,
-                      replayed == recording.digest ? "the same" : "DIFFERENT");
-    } else {
-        std::snprintf(line, sizeof line,
-                      "%lld frames replayed to the last command: digest %016" PRIx64
-                      ", no end line to check it against\n",
-                      frames, replayed);
-    }
-    return line;
-}
-
-RecordingWriter::~RecordingWriter() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
-}
-
-bool RecordingWriter::open(const char* path, std::string& error) {
-    // Binary, so that every system writes the same bytes.
-    file_ = std::fopen(path, "wb");
-    if (file_ == nullptr) {
-        error = std::string(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    path_ = path;
-    write(recordingHeaderLine());
-    if (file_ == nullptr) {
-        error = path_ + ": cannot be written";
-        return false;
-    }
-    return true;
-}
-
-void RecordingWriter::pass(std::int64_t frame, CommandSet commands) {
-    write(recordingPassLine(frame, commands));
-}
-
-void RecordingWriter::end(std::int64_t frames, std::uint64_t digest) {
-    write(recordingEndLine(frames, digest));
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
-}
-
-void RecordingWriter::write(const std::string& line) {
-    if (file_ == nullptr) {
-        return;
-    }
-    if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fflush(file_) != 0) {
-        std::fprintf(stderr, "Recording stopped: %s: %s\n", path_.c_str(), std::strerror(errno));
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+std::string aboveFrameLimit(std::int64_t frame) {
+    return std::to_string(frame) + " is above " + std::to_string(recordingFrameLimit) +
+           ", the most a replay takes";
 }

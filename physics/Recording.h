@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,13 @@
 // described in docs/recording.md.
 constexpr const char* recordingName = "torvel-room-recording";
 constexpr const char* recordingVersion = "1";
+
+// The most frames a recording may ask a replay for: 99 999 999 (19 days at 60 frames a second, a
+// few minutes of a tool's replay). The writer stops before it.
+constexpr std::int64_t recordingFrameLimit = 99999999;
+
+// "FRAME is above recordingFrameLimit, ...": why a frame is refused.
+std::string aboveFrameLimit(std::int64_t frame);
 
 struct RecordedPass {
     std::int64_t frame = 0;  // frames drawn when the pass applied its commands
@@ -36,52 +42,12 @@ struct RecordingProblem {
 // ending in "\r\n" reads as one ending in "\n". A last line without its newline is left out (as
 // a run killed while writing it leaves it) and its number put in unterminatedLine (0: none).
 // Returns false with the first problem: no or an unknown header, an unknown version, an unknown or
-// repeated command, no command, a frame out of order or not a number, a bad end line, a line after it.
+// repeated command, no command, a frame out of order, not a number or above recordingFrameLimit, a
+// bad end line, a line after it.
 bool parseRecording(const std::string& text, Recording& recording, RecordingProblem& problem,
                     int& unterminatedLine);
-
-// parseRecording on the file at path; with lastFrame >= 0 a command after that frame is refused
-// too. The message says "PATH:LINE: cause" (or "PATH: cause" when the file cannot be read); the
-// note, when not empty, that a last line was left out.
-bool readRecording(const char* path, std::int64_t lastFrame, Recording& recording, std::string& message,
-                   std::string& note);
 
 // The text lines, newline included.
 std::string recordingHeaderLine();
 std::string recordingPassLine(std::int64_t frame, CommandSet commands);
 std::string recordingEndLine(std::int64_t frames, std::uint64_t digest);
-
-// Applies, in order, the commands of the passes from index next on that were recorded at frame,
-// and returns the index of the first pass after them.
-std::size_t applyRecordedPasses(const Recording& recording, std::size_t next, std::int64_t frame,
-                                World& world);
-
-// The frames a replay runs to check a recording: to its end line, or without one to its last command.
-std::int64_t replayFrames(const Recording& recording);
-
-// The replay's one-line verdict, newline included: the digest replayed against the end line's, or
-// the digest alone when there is none.
-std::string replayCheckLine(const Recording& recording, std::uint64_t replayed);
-
-// Writes a recording as it happens: every line whole and flushed at once, so that a run that is
-// killed keeps everything up to its last line. A failed write ends the recording with one line on
-// stderr; the program goes on.
-class RecordingWriter {
-  public:
-    RecordingWriter() = default;
-    RecordingWriter(const RecordingWriter&) = delete;
-    RecordingWriter& operator=(const RecordingWriter&) = delete;
-    ~RecordingWriter();
-
-    // Creates or empties the file and writes the header; false with the cause in error.
-    bool open(const char* path, std::string& error);
-    bool isOpen() const { return file_ != nullptr; }
-    void pass(std::int64_t frame, CommandSet commands);
-    // The end line; the file is closed after it.
-    void end(std::int64_t frames, std::uint64_t digest);
-
-  private:
-    void write(const std::string& line);
-    std::FILE* file_ = nullptr;
-    std::string path_;
-};

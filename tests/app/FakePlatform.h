@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/MainLoop.h"
+#include "io/RecordingWriter.h"
 #include "physics/World.h"
 
 // What the shell did, in order, and what the fake setupRendering returns.

@@ -1,6 +1,6 @@
 // torvel-shot FRAMES OUT.png [options]: runs the scene headless for FRAMES frames with the
 // program's own step and drawing code and writes the last frame as a PNG, or with --every K
-// every K-th frame as OUT-NNNNNN.png (the frame number); --keys applies a recording's key
+// every K-th frame and the last as OUT-NNNNNN.png (the frame number); --keys applies a recording's key
 // commands where the program applied them; --bench also reports the frame rate.
 #include <GL/gl.h>
 #include <stb_image_write.h>
@@ -12,98 +12,80 @@
 #include <string>
 #include <vector>
 
-#include "physics/Recording.h"
-#include "physics/Step.h"
 #include "physics/World.h"
 #include "render/Frame.h"
 #include "render/RenderingState.h"
+#include "tools/common/Arguments.h"
+#include "tools/common/KeysFile.h"
 #include "tools/shot/ShotWindow.h"
 
 namespace {
 
 struct Options {
-    long frames = 0;
+    std::int64_t frames = 0;
     std::string output;
     int cameraMode = 0;
     bool timeStepGiven = false;
     double timeStep = 0.0;
-    int width = 640;
-    int height = 480;
+    int width = 640, height = 480;
     bool bench = false;
-    long every = 0;  // 0: only the last frame
+    std::int64_t every = 0;  // 0: only the last frame
     const char* keys = nullptr;
 };
 
-void usage() {
-    std::fprintf(
-        stderr,
-        "usage: torvel-shot FRAMES OUT.png [--camera-mode 0|1] [--time-step X] [--size WxH] [--every K] "
-        "[--keys FILE] [--bench]\n");
+const char* usage() {
+    return "usage: torvel-shot FRAMES OUT.png [--camera-mode 0|1] [--time-step X] [--size WxH] [--every K] "
+           "[--keys FILE] [--bench]\n";
 }
 
-bool parseLong(const char* text, long& value) {
-    char* end = nullptr;
-    value = std::strtol(text, &end, 10);
-    return end != text && *end == '\0';
+// A value refused, with what it should have been.
+bool refuse(const char* what, const char* text) {
+    std::fprintf(stderr, "torvel-shot: %s, not \"%s\"\n", what, text);
+    return false;
 }
 
-bool parseOptions(int argc, char** argv, Options& options) {
-    if (argc < 3) {
-        return false;
-    }
-    if (!parseLong(argv[1], options.frames) || options.frames < 1 || options.frames > 100000000) {
-        std::fprintf(stderr, "torvel-shot: FRAMES must be a whole number of at least 1, not \"%s\"\n",
-                     argv[1]);
-        return false;
-    }
-    options.output = argv[2];
-    for (int i = 3; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--bench") {
-            options.bench = true;
-        } else if (arg == "--camera-mode" && hasValue) {
-            const std::string mode = argv[++i];
-            if (mode != "0" && mode != "1") {
-                std::fprintf(stderr, "torvel-shot: --camera-mode takes 0 or 1, not \"%s\"\n", mode.c_str());
-                return false;
-            }
-            options.cameraMode = mode == "1" ? 1 : 0;
-        } else if (arg == "--time-step" && hasValue) {
-            const char* text = argv[++i];
-            char* end = nullptr;
-            options.timeStep = std::strtod(text, &end);
-            if (end == text || *end != '\0') {
-                std::fprintf(stderr, "torvel-shot: --time-step takes a number, not \"%s\"\n", text);
-                return false;
-            }
-            options.timeStepGiven = true;
-        } else if (arg == "--size" && hasValue) {
-            const char* text = argv[++i];
-            int width = 0, height = 0;
-            char rest = 0;
-            if (std::sscanf(text, "%dx%d%c", &width, &height, &rest) != 2 || width < 1 || height < 1 ||
-                width > 8192 || height > 8192) {
-                std::fprintf(stderr, "torvel-shot: --size takes WxH, e.g. 640x480, not \"%s\"\n", text);
-                return false;
-            }
-            options.width = width;
-            options.height = height;
-        } else if (arg == "--every" && hasValue) {
-            const char* text = argv[++i];
-            if (!parseLong(text, options.every) || options.every < 1) {
-                std::fprintf(stderr, "torvel-shot: --every takes a whole number of at least 1, not \"%s\"\n",
-                             text);
-                return false;
-            }
-        } else if (arg == "--keys" && hasValue && options.keys == nullptr) {
-            options.keys = argv[++i];
-        } else {
-            std::fprintf(stderr, "torvel-shot: unknown or incomplete option \"%s\"\n", arg.c_str());
-            return false;
-        }
-    }
-    return true;
+ArgumentsEnd parseOptions(int argc, const char* const* argv, Options& options) {
+    const std::vector<ToolOption> flags = {
+        {"--bench", false, true, [&](const char*) { return options.bench = true; }},
+        {"--camera-mode", true, true,
+         [&](const char* text) {
+             options.cameraMode = std::strcmp(text, "1") == 0 ? 1 : 0;
+             return std::strcmp(text, "0") == 0 || options.cameraMode == 1 ||
+                    refuse("--camera-mode takes 0 or 1", text);
+         }},
+        {"--time-step", true, true,
+         [&](const char* text) {
+             options.timeStepGiven = true;
+             return parseFinite(text, options.timeStep) || refuse("--time-step takes a number", text);
+         }},
+        {"--size", true, true,
+         [&](const char* text) {
+             char rest = 0;
+             return (std::sscanf(text, "%dx%d%c", &options.width, &options.height, &rest) == 2 &&
+                     options.width >= 1 && options.height >= 1 && options.width <= 8192 &&
+                     options.height <= 8192) ||
+                    refuse("--size takes WxH, e.g. 640x480", text);
+         }},
+        {"--every", true, true,
+         [&](const char* text) {
+             return (parseCount(text, options.every) && options.every >= 1) ||
+                    refuse("--every takes a whole number of at least 1", text);
+         }},
+        {"--keys", true, false, [&](const char* text) { return (options.keys = text) != nullptr; }},
+    };
+    const std::vector<ArgumentReader> positional = {
+        [&](const char* text) {
+            return (parseCount(text, options.frames) && options.frames >= 1 && options.frames <= 100000000) ||
+                   refuse("FRAMES must be a whole number of at least 1", text);
+        },
+        [&](const char* text) {
+            options.output = text;
+            return true;
+        },
+    };
+    std::size_t given = 0;
+    const ArgumentsEnd end = readArguments(argc, argv, flags, positional, given, "torvel-shot");
+    return end == ArgumentsEnd::Read && given < positional.size() ? ArgumentsEnd::Refused : end;
 }
 
 // The back buffer as the next swap would show it, top row first.
@@ -121,12 +103,12 @@ std::vector<unsigned char> readBackBuffer(int width, int height) {
 }
 
 // OUT.png with the frame number before the extension: the pictures sort in frame order.
-std::string numbered(const std::string& output, long frame) {
+std::string numbered(const std::string& output, std::int64_t frame) {
     const std::string png = ".png";
     const bool hasPng =
         output.size() >= png.size() && output.compare(output.size() - png.size(), png.size(), png) == 0;
     char number[32];
-    std::snprintf(number, sizeof number, "-%06ld.png", frame);
+    std::snprintf(number, sizeof number, "-%06lld.png", static_cast<long long>(frame));
     return output.substr(0, hasPng ? output.size() - png.size() : output.size()) + number;
 }
 
@@ -140,25 +122,10 @@ bool writePicture(const std::string& path, int width, int height, const std::vec
 
 World world;
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    Options options;
-    if (!parseOptions(argc, argv, options)) {
-        usage();
+int shoot(const Options& options) {
+    Replay keys;
+    if (!readKeysFile("torvel-shot", options.keys, options.frames, keys)) {
         return 2;
-    }
-
-    Recording keys;
-    if (options.keys != nullptr) {
-        std::string message, note;
-        if (!readRecording(options.keys, options.frames, keys, message, note)) {
-            std::fprintf(stderr, "torvel-shot: %s\n", message.c_str());
-            return 2;
-        }
-        if (!note.empty()) {
-            std::fprintf(stderr, "torvel-shot: %s\n", note.c_str());
-        }
     }
 
     initWorld(world);
@@ -166,7 +133,7 @@ int main(int argc, char** argv) {
     if (options.timeStepGiven) {
         world.timeStep = options.timeStep;
     }
-    std::size_t nextPass = applyRecordedPasses(keys, 0, 0, world);
+    replayPasses(keys, 0, world);
 
     std::string error;
     if (!openShotWindow(options.width, options.height, error)) {
@@ -179,12 +146,13 @@ int main(int argc, char** argv) {
     using Clock = std::chrono::steady_clock;
     Clock::duration busy{};
     std::vector<unsigned char> picture;
-    for (long frame = 1; frame <= options.frames; ++frame) {
+    for (std::int64_t frame = 1; frame <= options.frames; ++frame) {
         const Clock::time_point start = Clock::now();
-        stepWorld(world);
-        drawFrame(world);
+        // The key commands are applied after the drawing, as the program applies them.
+        replayFrame(keys, frame, world, [](World& drawn) { drawFrame(drawn); });
         const bool last = frame == options.frames;
-        const bool kept = options.every > 0 ? frame % options.every == 0 : last;
+        // With --every the last frame too, as the trace prints it.
+        const bool kept = last || (options.every > 0 && frame % options.every == 0);
         if (kept) {
             glFinish();
             busy += Clock::now() - start;
@@ -201,8 +169,6 @@ int main(int argc, char** argv) {
             glFinish();
         }
         busy += Clock::now() - (kept ? swapStart : start);
-        // The program applies the key commands after presenting the frame.
-        nextPass = applyRecordedPasses(keys, nextPass, frame, world);
     }
 
     closeShotWindow();
@@ -212,9 +178,15 @@ int main(int argc, char** argv) {
     }
     if (options.bench) {
         const double seconds = std::chrono::duration<double>(busy).count();
-        std::printf("%ld frames of step + draw + swap at %dx%d in %.3f s: %.1f frames per second\n",
-                    options.frames, options.width, options.height, seconds,
-                    seconds > 0.0 ? options.frames / seconds : 0.0);
+        std::printf("%lld frames of step + draw + swap at %dx%d in %.3f s: %.1f frames per second\n",
+                    static_cast<long long>(options.frames), options.width, options.height, seconds,
+                    seconds > 0.0 ? static_cast<double>(options.frames) / seconds : 0.0);
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runWithArguments(argc, argv, parseOptions, usage(), shoot);
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstring>
 
 #include "physics/Explosion.h"
 #include "physics/Step.h"
@@ -43,28 +42,18 @@ const char* soakUsage() {
     return "usage: torvel-soak FRAMES [--time-step X]\n";
 }
 
-bool parseSoakArgs(int argc, const char* const* argv, SoakOptions& options) {
+ArgumentsEnd parseSoakArgs(int argc, const char* const* argv, SoakOptions& options) {
     SoakOptions parsed;
-    bool haveFrames = false;
-    bool haveTimeStep = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--time-step") == 0) {
-            if (haveTimeStep || i + 1 >= argc || !parseFinite(argv[i + 1], parsed.timeStep)) {
-                return false;
-            }
-            haveTimeStep = true;
-            ++i;
-        } else if (!haveFrames && parseCount(argv[i], parsed.frames)) {
-            haveFrames = true;
-        } else {
-            return false;
-        }
-    }
-    if (!haveFrames) {
-        return false;
+    std::size_t counts = 0;
+    const ArgumentsEnd end = readArguments(
+        argc, argv,
+        {{"--time-step", true, false, [&](const char* text) { return parseFinite(text, parsed.timeStep); }}},
+        {[&](const char* text) { return parseCount(text, parsed.frames); }}, counts);
+    if (end == ArgumentsEnd::Read && counts == 0) {
+        return ArgumentsEnd::Refused;
     }
     options = parsed;
-    return true;
+    return end;
 }
 
 int findNonFiniteBall(const World& world, char* message, std::size_t size) {

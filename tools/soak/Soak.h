@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "physics/World.h"
+#include "tools/common/Arguments.h"
 
 // A long headless run of the start scene, frame by frame as the trace runs it, watched for
 // values that stop being numbers and for frames that take too many sub-steps.
@@ -45,7 +46,8 @@ struct SoakResult {
 };
 
 const char* soakUsage();
-bool parseSoakArgs(int argc, const char* const* argv, SoakOptions& options);
+// "FRAMES [--time-step X]", or "--help".
+ArgumentsEnd parseSoakArgs(int argc, const char* const* argv, SoakOptions& options);
 
 // The first ball whose position or velocity is not finite, writing what is wrong into
 // message; -1 when every one is finite.

@@ -9,14 +9,7 @@ double micro(std::int64_t ns) {
     return static_cast<double>(ns) / 1000.0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    SoakOptions options;
-    if (!parseSoakArgs(argc, argv, options)) {
-        std::fputs(soakUsage(), stderr);
-        return 2;
-    }
+int soak(const SoakOptions& options) {
     // Allocated before the first frame so that nothing in the loop allocates.
     constexpr std::int64_t firstCount = 10000;
     const std::unique_ptr<std::uint32_t[]> firstBuckets(new std::uint32_t[soakTimingBuckets]());
@@ -46,7 +39,12 @@ int main(int argc, char** argv) {
     if (r.failedFrame != 0) {
         std::fprintf(stderr, "torvel-soak: frame %lld: %s\n", static_cast<long long>(r.failedFrame),
                      r.failure);
-        return 1;
     }
-    return 0;
+    return r.failedFrame != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runWithArguments(argc, argv, parseSoakArgs, soakUsage(), soak);
 }

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "physics/Recording.h"
+#include "physics/Replay.h"
 #include "physics/World.h"
+#include "tools/common/Arguments.h"
 
 // A headless run of the start scene, with no key pressed or with a recording's key commands,
 // printed frame by frame.
@@ -23,26 +24,21 @@ struct TraceOptions {
 // camera: what the headless runs (trace, soak) start from.
 World headlessStartWorld(double timeStep);
 
-// Argument pieces the headless tools share. A count is plain decimal digits (no sign, no
-// blanks, no overflow); a time step is a finite double with nothing around it.
-bool parseCount(const char* text, std::int64_t& value);
-bool parseFinite(const char* text, double& value);
-
 // The one-line usage text, newline included.
 const char* traceUsage();
 
 // Reads "FRAMES [--every K] [--time-step X] [--digest N] [--keys FILE]" or "--keys FILE" alone
-// (argv[0] is the program name). Returns false on anything else: missing or extra values,
+// (argv[0] is the program name), or "--help". Refuses anything else: missing or extra values,
 // non-numbers, trailing garbage, negative FRAMES, K or N < 1, a non-finite time step, unknown or
 // repeated flags.
-bool parseTraceArgs(int argc, const char* const* argv, TraceOptions& options);
+ArgumentsEnd parseTraceArgs(int argc, const char* const* argv, TraceOptions& options);
 
 // Lays out the start scene, runs the frames (step, then explosion ageing, then the commands keys
 // recorded at that frame) and prints the selected frames, or the digests of their text, to out.
 // Returns false when writing to out failed.
-bool runTrace(const TraceOptions& options, const Recording& keys, std::FILE* out);
+bool runTrace(const TraceOptions& options, Replay& keys, std::FILE* out);
 
 // Replays keys to its end line (or its last command) and prints one line: the frames, the recorded
 // and the replayed digest of the final state and whether they are the same. Returns the tool's
 // status: 0 the same (or nothing to check), 1 different, 2 the line could not be written.
-int checkReplay(const Recording& keys, std::FILE* out);
+int checkReplay(Replay& keys, std::FILE* out);

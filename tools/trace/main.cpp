@@ -1,42 +1,38 @@
 #include <cstdio>
 
-#include "physics/Recording.h"
+#include "tools/common/KeysFile.h"
 #include "tools/trace/Trace.h"
 #ifdef __EMSCRIPTEN__
 #include "tools/trace/NodeStdout.h"
 #endif
 
-int main(int argc, char** argv) {
-    TraceOptions options;
-    if (!parseTraceArgs(argc, argv, options)) {
-        std::fputs(traceUsage(), stderr);
-        return 2;
-    }
+namespace {
+
+int trace(const TraceOptions& options) {
+    Replay keys;
 #ifdef __EMSCRIPTEN__
     std::FILE* const out = nodeStdout();
 #else
     std::FILE* const out = stdout;
 #endif
-    Recording keys;
-    if (options.keys != nullptr) {
-        std::string message, note;
-        if (!readRecording(options.keys, options.framesGiven ? options.frames : -1, keys, message, note)) {
-            std::fprintf(stderr, "torvel-trace: %s\n", message.c_str());
-            return 2;
-        }
-        if (!note.empty()) {
-            std::fprintf(stderr, "torvel-trace: %s\n", note.c_str());
-        }
-        if (!options.framesGiven) {
-            return checkReplay(keys, out);
-        }
+    if (!readKeysFile("torvel-trace", options.keys, options.framesGiven ? options.frames : -1, keys)) {
+        return 2;
+    }
+    if (options.keys != nullptr && !options.framesGiven) {
+        return checkReplay(keys, out);
     }
     // Fully buffered: a long trace is millions of short lines.
     static char buffer[1 << 16];
     std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
-    if (!runTrace(options, keys, out)) {
+    const bool written = runTrace(options, keys, out);
+    if (!written) {
         std::fputs("torvel-trace: writing the trace failed\n", stderr);
-        return 1;
     }
-    return 0;
+    return written ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runWithArguments(argc, argv, parseTraceArgs, traceUsage(), trace);
 }
