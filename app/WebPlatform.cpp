@@ -9,8 +9,8 @@
 
 #include "app/SdlKeys.h"
 #include "app/Window.h"
+#include "glshim/GlShim.h"
 #include "io/RecordingFile.h"
-#include "render/GlShim.h"
 
 // The page's side (index.html, Module.torvelPage). The asynchronous ones suspend the program
 // until the page answers.

@@ -5,7 +5,7 @@ tests and reports which faults a test catches.
 Usage (from anywhere; paths are relative to the repository root):
 
     python3 scripts/mutate.py                       # every fault of scripts/mutations.txt
-    python3 scripts/mutate.py --only physics        # the faults of one module (geom, physics, io, render, app, tools, packaging)
+    python3 scripts/mutate.py --only physics        # the faults of one module (geom, glshim, physics, io, render, app, tools, packaging)
     python3 scripts/mutate.py --only f2-key,alpha-step,render
     python3 scripts/mutate.py --list                # the faults, checked against the sources, nothing run
     python3 scripts/mutate.py --out results.tsv     # also writes one TSV row per fault
@@ -41,7 +41,7 @@ import time
 from dataclasses import dataclass
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-MODULES = ("geom", "physics", "io", "render", "app", "tools", "packaging")
+MODULES = ("geom", "glshim", "physics", "io", "render", "app", "tools", "packaging")
 FAST = ["-LE", "e2e|faults|package"]
 SLOW = ["-L", "e2e|faults|package"]
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "RenderTest.h"
-#include "render/PrimitiveIndices.h"
+#include "glshim/PrimitiveIndices.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "render/PrimitiveIndices.h"
+#include "glshim/PrimitiveIndices.h"
 
 GLenum indexedPrimitive(GLenum mode) {
     switch (mode) {

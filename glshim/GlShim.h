@@ -3,14 +3,10 @@
 // What the page's GL (a legacy-GL emulation over WebGL) lacks, done in front of it: display
 // lists, lighting with a positional light and colour material, sphere-map texture coordinates,
 // quad strips, texture formats given as component counts, and every vertex carrying the same
-// attributes. Lighting and texture coordinates are computed per vertex here, the way GL 1.1
-// defines them, and reach the emulation as plain coloured, textured vertices.
-//
-// Those vertices are batched: consecutive glBegin/glEnd groups (a sphere's twenty strips) go to
-// the emulation as one indexed draw of interleaved client arrays, since each draw and each call
-// into the emulation costs far more on a page than the vertices themselves. Every other GL call
-// the drawing sources make comes here too (the list below), and draws the batch before it
-// reaches the emulation, so state changes keep their order with the vertices.
+// attributes. FixedFunction keeps that state and batches the vertices, lit and with their texture
+// coordinates, into one indexed draw per run of groups; every other GL call the drawing sources
+// make comes here too (the list below) and draws the batch before it reaches the emulation, so
+// state changes keep their order with the vertices.
 //
 // The page build includes this header ahead of every source that draws (the renderer and GLU's
 // quadrics), so their calls come here unchanged; the native build never sees it.
