@@ -17,6 +17,11 @@ int keyCodeForSdlKey(int sdlKey, int sdlScancode) {
         {SDLK_DOWN, keys::down},
         {SDLK_KP_PLUS, keys::keypadPlus},
         {SDLK_KP_MINUS, keys::keypadMinus},
+        // Keyboards without a keypad: the keys that type + or = and - do the same, by character,
+        // so that each layout's own keys work (and a recording names them as the keypad's).
+        {SDLK_PLUS, keys::keypadPlus},
+        {SDLK_EQUALS, keys::keypadPlus},
+        {SDLK_MINUS, keys::keypadMinus},
         {SDLK_F1, keys::f1},
         {SDLK_F2, keys::f2},
         {SDLK_F3, keys::f3},

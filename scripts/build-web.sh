@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the page: build/web/ holds index.html, torvel-room.js, .wasm and .data (the pictures and
-# the sound) and NOTICES.txt; build/torvel-room-VERSION-web.zip is that folder. Any static web
-# server serves it. SDL2 and GLU come from Debian's source packages, fetched once into
-# build/web-deps/ and compiled with the page (a second run rebuilds nothing of them).
+# the sound), the icon (icon.png, icon-32.png) and NOTICES.txt; build/torvel-room-VERSION-web.zip
+# is that folder. Any static web server serves it. SDL2 and GLU come from Debian's source
+# packages, fetched once into build/web-deps/ and compiled with the page (a second run rebuilds
+# nothing of them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/ensure-packages.sh web
@@ -23,6 +24,9 @@ out=build/web
 rm -rf "$out"
 mkdir -p "$out"
 cp app/WebPlatform.html "$out/index.html"
+# The generated icon, as the page's icon (32 x 32 for a tab, 128 x 128 for the heading and a home screen).
+cp build/release/icons/32x32/apps/torvel-room.png "$out/icon-32.png"
+cp build/release/icons/128x128/apps/torvel-room.png "$out/icon.png"
 cp build/web-build/bin/torvel-room.js build/web-build/bin/torvel-room.wasm build/web-build/bin/torvel-room.data "$out/"
 # The notices of what the .wasm links in: SDL2, GLU (SGI Free B), the C and C++ libraries.
 em=/usr/share/emscripten

@@ -47,6 +47,7 @@ gl-driver       xvfb:640x480x24   start LIBGL_DRIVERS_PATH=/nonexistent; answer 
 quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
 record          xvfb:640x480x24   windowed_run TORVEL_RECORD=session.rec; every_command; escape 0; replayed session.rec "the same"
 record-killed   xvfb:640x480x24   windowed_run TORVEL_RECORD=killed.rec; press KP_Add 3 2; press Left 10; kill -KILL "$APP"; status 137; replayed killed.rec "no end line"
+record-keys     xvfb:640x480x24   windowed_run TORVEL_RECORD=main.rec; press equal; press minus; escape 0; recorded main.rec KP+ KP-
 record-refused  xvfb:640x480x24   windowed_run TORVEL_RECORD=no-dir/x.rec TORVEL_TIMING=0; press F2; escape 0; lines err "^No recording: no-dir/x.rec: No such file or directory$" 1 1; lines err . 1 1
 package-moved   xvfb:640x480x24   install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
 package-deb     xvfb:640x480x24   packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
@@ -377,6 +378,13 @@ replayed() {
         awk -v c="$name" '{for (i = 2; i <= NF; i++) f = f || $i == c} END {exit !f}' "$W/run/$1" ||
             fail "no $name in $1"
     done
+}
+# recorded FILE NAME...: the recording's commands are those names, in that order, at rising frames.
+recorded() {
+    local got
+    got=$(awk '/^[0-9]/ {bad = bad || $1 <= last; last = $1; for (i = 2; i <= NF; i++) printf "%s ", $i}
+               END {exit bad}' "$W/run/$1") || fail "frames out of order in $1"
+    [ "$got" = "${*:2} " ] || fail "$1 records \"$got\", not \"${*:2} \""
 }
 break_sound() { printf 'RIFF\x10\x00\x00\x00WAVEnot really a sound file\n' >"$W/run/Data/Explode.wav"; }
 break_picture() { truncate -s 1000 "$W/run/data/wand.bmp"; }
