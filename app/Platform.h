@@ -1,12 +1,20 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
 
-// What the shell needs of a window system, and nothing more: one window with a current
-// OpenGL context, modal message boxes, and a message queue read one message at a time.
-// SdlPlatform is the real one; the tests drive the shell through a fake.
+struct Replay;
+
+// What the program needs of a window system, and nothing more: one window with a current OpenGL
+// context, modal message boxes, a message queue read one message at a time, and the few calls
+// around the shell's run. Two window layers implement it over PlatformCore (what they do alike):
+// SdlPlatform on the desktop (Linux and Windows) and WebPlatform on the page. The tests drive the
+// shell through a fake.
+//
+// All the user does reaches the program as WindowMessages through takeMessage, whatever the
+// source: a window system's keys and events, or controls of a layer's own (a page's touch keys
+// come as KeyDown and KeyUp, a resized page as Resized).
 
 enum class MessageIcon { Question, Warning, Error, Information };
 enum class MessageButtons { Ok, YesNo };
@@ -38,6 +46,19 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
+    // Around the shell's run, in this order: prepare, loadReplay, the shell, ended.
+    //
+    // Starts the window system ahead of the first window, so that the wait after the start-up
+    // question is short. 0 when there is none (no display): failure() says why.
+    virtual int prepare() { return 1; }
+    // The cause of the last failure, as the layer saw it; empty when it knows none.
+    virtual std::string failure() const { return {}; }
+    // A recording to replay in place of the keys: 0 when none was asked for (a layer that offers
+    // none), 1 when replay holds it, -1 when it was refused (a line on stderr says why).
+    virtual int loadReplay(Replay& /*replay*/) { return 0; }
+    // The program ends with status: the status for the process to end with.
+    virtual int ended(int status) { return status; }
+
     // A modal box with no owner window. A box that cannot be shown answers No (or Ok).
     // Ctrl-C or SIGTERM while it is open ends the program at once with interruptStatus.
     virtual MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons,
@@ -65,23 +86,11 @@ class Platform {
     virtual int takeMessage(WindowMessage& message, int waitMilliseconds) = 0;
     // Presents the back buffer.
     virtual void swapBuffers() = 0;
-    // Keeps the last picture and shows line with it, for good: a replay has ended. Only the page
-    // replays; elsewhere there is nothing to hold.
+    // The end of a replay (loadReplay gave one): line is its verdict, printed already. The layer
+    // shows it with the last picture and keeps that picture for good.
     virtual void holdPicture(const char* /*line*/) {}
 };
 
-// A failure box also goes to stderr, on one line with its cause, for whoever ran the program
-// from a terminal or a script. The cause is said once: it is cleared here.
-inline void printFailureLine(const char* caption, const char* text, std::string& cause) {
-    std::string line = std::string(caption) + ": " + text;
-    for (char& c : line) {
-        if (c == '\n') {
-            c = ' ';
-        }
-    }
-    if (!cause.empty()) {
-        line += " (" + cause + ")";
-        cause.clear();
-    }
-    std::fprintf(stderr, "%s\n", line.c_str());
-}
+// The program's window layer, the one its build has (SdlPlatform.cpp or WebPlatform.cpp). Made on
+// main's first line: the desktop's takes over Ctrl-C and SIGTERM from then on.
+std::unique_ptr<Platform> makeProgramPlatform();

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include "app/QuietStderr.h"
-#include "app/SdlKeys.h"
+#include "app/SdlWindowing.h"
 #include "app/SignalsEndProgram.h"
-#include "app/XErrorTrap.h"
 #include "render/DataRoot.h"
 
 namespace {
@@ -19,15 +19,6 @@ using Clock = std::chrono::steady_clock;
 
 // The desktop entry's StartupWMClass.
 const char* const windowClass = "torvel-room";
-
-bool envIs(const char* name, const char* value) {
-    const char* set = std::getenv(name);
-    return set != nullptr && std::strcmp(set, value) == 0;
-}
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
 
 Uint32 iconFlag(MessageIcon icon) {
     switch (icon) {
@@ -57,15 +48,12 @@ void restoreDisplayModeAtExit() {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform()
-    : reportTiming_(envIs("TORVEL_TIMING", "1")), created_(Clock::now()), lastAnswer_(created_) {}
+std::unique_ptr<Platform> makeProgramPlatform() {
+    catchSignals();
+    return std::make_unique<SdlPlatform>();
+}
 
 SdlPlatform::~SdlPlatform() {
-    // Only a start that presented something has frames to count.
-    if (reportTiming_ && framesShown_ > 0) {
-        const double seconds = millisecondsBetween(created_, Clock::now()) / 1000.0;
-        std::fprintf(stderr, "%ld frames presented in %.1f s since start-up\n", framesShown_, seconds);
-    }
     deleteContext();
     destroyWindow();
     if (glLoaded_) {
@@ -76,18 +64,13 @@ SdlPlatform::~SdlPlatform() {
     }
 }
 
-MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, MessageButtons buttons,
-                                       MessageIcon icon, int interruptStatus) {
-    const bool question = buttons == MessageButtons::YesNo;
-    if (!question) {
-        printFailureLine(caption, text, failure_);
-    }
-
-    SDL_MessageBoxButtonData yesNo[] = {
+bool SdlPlatform::showBox(const char* text, const char* caption, bool yesNo, MessageIcon icon,
+                          int interruptStatus) {
+    SDL_MessageBoxButtonData yesNoButtons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
     };
-    SDL_MessageBoxButtonData ok[] = {
+    SDL_MessageBoxButtonData okButton[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"},
     };
     SDL_MessageBoxData box{};
@@ -95,8 +78,8 @@ MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, Me
     box.window = nullptr;
     box.title = caption;
     box.message = text;
-    box.numbuttons = question ? 2 : 1;
-    box.buttons = question ? yesNo : ok;
+    box.numbuttons = yesNo ? 2 : 1;
+    box.buttons = yesNo ? yesNoButtons : okButton;
 
     // A signal at the box ends the program without flushing anything (the handler may only
     // make async-signal-safe calls): what it printed so far goes out now.
@@ -108,11 +91,7 @@ MessageAnswer SdlPlatform::showMessage(const char* text, const char* caption, Me
             pressed = 0;
         }
     }
-    lastAnswer_ = Clock::now();
-    if (!question) {
-        return MessageAnswer::Ok;
-    }
-    return pressed == 1 ? MessageAnswer::Yes : MessageAnswer::No;
+    return pressed == 1;
 }
 
 int SdlPlatform::startVideo() {
@@ -203,20 +182,15 @@ int SdlPlatform::createWindow(const char* title, int width, int height, int full
     }
     // Every attribute must be in place before the window exists. 5-6-5 is a preference: X11
     // gives the desktop's depth.
-    SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    requestFrameSurface();
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     flags |= fullscreen != 0 ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
-    window_ = SDL_CreateWindow(title, 0, 0, width, height, flags);
-    if (window_ == nullptr) {
-        failure_ = SDL_GetError();
+    if (openSdlWindow(window_, title, width, height, flags, failure_) == 0) {
         return 0;
     }
     signalsWindowOpened();
@@ -244,10 +218,7 @@ void SdlPlatform::showWindow() {
 }
 
 void SdlPlatform::destroyWindow() {
-    if (window_ != nullptr) {
-        SDL_DestroyWindow(window_);
-        window_ = nullptr;
-    }
+    destroySdlWindow(window_);
     fullscreenWindow_ = false;
     fullscreenWindowUp = nullptr;
 }
@@ -255,7 +226,7 @@ void SdlPlatform::destroyWindow() {
 ContextResult SdlPlatform::createContext() {
     int current = -1;
     {
-        const XErrorTrap trap;
+        const WindowSystemErrorTrap trap;
         const QuietStderr quiet(&driverSaid_);
         context_ = SDL_GL_CreateContext(window_);
         if (context_ != nullptr) {
@@ -272,14 +243,11 @@ ContextResult SdlPlatform::createContext() {
         return context_ == nullptr ? ContextResult::NoContext : ContextResult::NotCurrent;
     }
     driverSaid_.clear();
-    // The frame's masked ball pass needs the stencil bit.
-    int stencilBits = 0;
-    if (SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencilBits) != 0 || stencilBits < 1) {
-        failure_ = "no stencil buffer";
-        return ContextResult::NoPixelFormat;
+    const ContextResult surface = stencilChecked(failure_);
+    if (surface == ContextResult::Ready) {
+        choosePacing();
     }
-    choosePacing();
-    return ContextResult::Ready;
+    return surface;
 }
 
 void SdlPlatform::choosePacing() {
@@ -318,17 +286,12 @@ int SdlPlatform::takeMessage(WindowMessage& message, int waitMilliseconds) {
         message.kind = MessageKind::Close;
         return 1;
     }
-    if (!videoStarted_) {
-        return 0;
-    }
     SDL_Event event;
-    const int taken =
-        waitMilliseconds > 0 ? SDL_WaitEventTimeout(&event, waitMilliseconds) : SDL_PollEvent(&event);
-    if (taken == 0) {
+    if (!videoStarted_ || takeSdlEvent(event, message, waitMilliseconds) == 0) {
         return 0;
     }
-    if (keyMessageForSdlEvent(event, message)) {
-        return 1;
+    if (message.kind != MessageKind::Other) {
+        return 1;  // a key
     }
     switch (event.type) {
         case SDL_QUIT:
@@ -368,20 +331,7 @@ int SdlPlatform::takeMessage(WindowMessage& message, int waitMilliseconds) {
 
 void SdlPlatform::swapBuffers() {
     SDL_GL_SwapWindow(window_);
-    ++framesShown_;
-    if (reportTiming_) {
-        const Clock::time_point now = Clock::now();
-        if (!firstFrameShown_) {
-            firstFrameShown_ = true;
-            std::fprintf(stderr,
-                         "First frame presented %.1f ms after start-up, %.1f ms after the last answer\n",
-                         millisecondsBetween(created_, now), millisecondsBetween(lastAnswer_, now));
-        }
-        if (framesShown_ % 100 == 0) {
-            std::fprintf(stderr, "%ld frames presented after %.1f s\n", framesShown_,
-                         millisecondsBetween(created_, now) / 1000.0);
-        }
-    }
+    framePresented();
     if (pacing_) {
         const Clock::time_point now = Clock::now();
         nextFrame_ += framePeriod_;

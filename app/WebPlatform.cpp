@@ -4,10 +4,9 @@
 #include <emscripten.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <memory>
 
-#include "app/SdlKeys.h"
+#include "app/SdlWindowing.h"
 #include "app/Window.h"
 #include "glshim/GlShim.h"
 #include "io/RecordingFile.h"
@@ -49,8 +48,13 @@ EM_JS(void, pageShowLine, (const char* line), {
 EM_JS(void, pageLeaveFullscreen, (), {
     Module.torvelPage.leaveFullscreen();
 });
-EM_JS(int, pageFullscreenLeft, (), {
-    return Module.torvelPage.takeFullscreenLeft();
+// The next of the page's own messages, its fields into keyCode, width, height; its kind's place in
+// the list (pageMessageKinds below), or -1 when there is none.
+EM_JS(int, pageTakeMessage, (int* fields), {
+    const message = Module.torvelPage.messages.shift();
+    if (!message) return -1;
+    HEAP32.set([message.keyCode | 0, message.width | 0, message.height | 0], fields >> 2);
+    return ['KeyDown', 'KeyUp', 'Resized', 'FullscreenLeft'].indexOf(message.kind);
 });
 EM_JS(void, pageShowCursor, (int show), {
     Module.torvelPage.showCursor(show != 0);
@@ -65,25 +69,29 @@ EM_JS(void, pageEnded, (int status), {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+constexpr MessageKind pageMessageKinds[] = {MessageKind::KeyDown, MessageKind::KeyUp, MessageKind::Resized,
+                                            MessageKind::FullscreenLeft};
 
-bool envIs(const char* name, const char* value) {
-    const char* set = std::getenv(name);
-    return set != nullptr && std::strcmp(set, value) == 0;
-}
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
+bool takePageMessage(WindowMessage& message) {
+    int fields[3] = {};
+    const int kind = pageTakeMessage(fields);
+    if (kind < 0) {
+        return false;
+    }
+    message.kind = pageMessageKinds[kind];
+    message.keyCode = fields[0];
+    message.width = fields[1];
+    message.height = fields[2];
+    return true;
 }
 
 }  // namespace
 
-WebPlatform::WebPlatform()
-    : pacing_(!envIs("TORVEL_FRAME_PACING", "0")),
-      reportTiming_(envIs("TORVEL_TIMING", "1")),
-      frameLimit_(pageFrameLimit()),
-      created_(Clock::now()),
-      lastAnswer_(created_) {}
+std::unique_ptr<Platform> makeProgramPlatform() {
+    return std::make_unique<WebPlatform>();
+}
+
+WebPlatform::WebPlatform() : pacing_(!envIs("TORVEL_FRAME_PACING", "0")), frameLimit_(pageFrameLimit()) {}
 
 WebPlatform::~WebPlatform() {
     deleteContext();
@@ -110,18 +118,9 @@ int WebPlatform::prepare() {
     return 1;
 }
 
-MessageAnswer WebPlatform::showMessage(const char* text, const char* caption, MessageButtons buttons,
-                                       MessageIcon /*icon*/, int /*interruptStatus*/) {
-    const bool question = buttons == MessageButtons::YesNo;
-    if (!question) {
-        printFailureLine(caption, text, failure_);
-    }
-    const int pressed = pageDialog(text, caption, question ? 1 : 0);
-    lastAnswer_ = Clock::now();
-    if (!question) {
-        return MessageAnswer::Ok;
-    }
-    return pressed == 1 ? MessageAnswer::Yes : MessageAnswer::No;
+bool WebPlatform::showBox(const char* text, const char* caption, bool yesNo, MessageIcon /*icon*/,
+                          int /*interruptStatus*/) {
+    return pageDialog(text, caption, yesNo ? 1 : 0) == 1;
 }
 
 int WebPlatform::setFullscreenMode(int /*width*/, int /*height*/, int /*bits*/) {
@@ -145,17 +144,9 @@ int WebPlatform::createWindow(const char* title, int width, int height, int /*fu
     if (!videoStarted_) {
         return 0;
     }
-    SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 1);
+    requestFrameSurface();
     // Fullscreen is the page's business: the canvas keeps its size and is scaled to the screen.
-    window_ = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_OPENGL);
-    if (window_ == nullptr) {
-        failure_ = SDL_GetError();
-        return 0;
-    }
-    return 1;
+    return openSdlWindow(window_, title, width, height, SDL_WINDOW_OPENGL, failure_);
 }
 
 void WebPlatform::showWindow() {
@@ -163,10 +154,7 @@ void WebPlatform::showWindow() {
 }
 
 void WebPlatform::destroyWindow() {
-    if (window_ != nullptr) {
-        SDL_DestroyWindow(window_);
-        window_ = nullptr;
-    }
+    destroySdlWindow(window_);
 }
 
 ContextResult WebPlatform::createContext() {
@@ -190,12 +178,7 @@ ContextResult WebPlatform::createContext() {
         return ContextResult::NotCurrent;
     }
     contextHeld_ = true;
-    int stencilBits = 0;
-    if (SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencilBits) != 0 || stencilBits < 1) {
-        failure_ = "no stencil buffer";
-        return ContextResult::NoPixelFormat;
-    }
-    return ContextResult::Ready;
+    return stencilChecked(failure_);
 }
 
 void WebPlatform::deleteContext() {
@@ -208,40 +191,21 @@ void WebPlatform::deleteContext() {
 
 int WebPlatform::takeMessage(WindowMessage& message, int /*waitMilliseconds*/) {
     message = WindowMessage{};
-    if (pageFullscreenLeft() != 0) {
-        message.kind = MessageKind::FullscreenLeft;
+    if (takePageMessage(message)) {
         return 1;
     }
-    if (!videoStarted_) {
-        return 0;
-    }
+    // Of SDL's events the page takes only the keys.
     SDL_Event event;
-    if (SDL_PollEvent(&event) == 0) {
-        return 0;
-    }
-    keyMessageForSdlEvent(event, message);
-    return 1;
+    return videoStarted_ ? takeSdlEvent(event, message, 0) : 0;
 }
 
 void WebPlatform::swapBuffers() {
     // The GL layer holds the frame's last vertices until a call that needs them drawn.
     glFlush();
     SDL_GL_SwapWindow(window_);
-    ++framesShown_;
-    if (reportTiming_) {
-        const Clock::time_point now = Clock::now();
-        if (framesShown_ == 1) {
-            std::fprintf(stderr,
-                         "First frame presented %.1f ms after start-up, %.1f ms after the last answer\n",
-                         millisecondsBetween(created_, now), millisecondsBetween(lastAnswer_, now));
-        }
-        if (framesShown_ % 100 == 0) {
-            std::fprintf(stderr, "%ld frames presented after %.1f s\n", framesShown_,
-                         millisecondsBetween(created_, now) / 1000.0);
-        }
-    }
-    if (frameLimit_ > 0 && framesShown_ == frameLimit_) {
-        std::printf("held at frame %ld\n", framesShown_);
+    const long presented = framePresented();
+    if (frameLimit_ > 0 && presented == frameLimit_) {
+        std::printf("held at frame %ld\n", presented);
         std::fflush(stdout);
         pageHold();
     }
@@ -273,10 +237,7 @@ int WebPlatform::loadReplay(Replay& replay) {
 }
 
 int WebPlatform::ended(int status) {
-    if (reportTiming_ && framesShown_ > 0) {
-        std::fprintf(stderr, "%ld frames presented in %.1f s since start-up\n", framesShown_,
-                     millisecondsBetween(created_, Clock::now()) / 1000.0);
-    }
+    PlatformCore::ended(status);
     std::fflush(stdout);
     std::fflush(stderr);
     pageEnded(status);

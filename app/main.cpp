@@ -3,6 +3,7 @@
 // TORVEL_RECORD=FILE records the session's key commands into FILE (docs/recording.md).
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "app/ExecutablePath.h"
@@ -11,17 +12,6 @@
 #include "io/RecordingWriter.h"
 #include "physics/World.h"
 #include "render/DataRoot.h"
-
-// The one difference between the desktop program and the page: the window layer.
-#ifdef __EMSCRIPTEN__
-#include "app/WebPlatform.h"
-using ProgramPlatform = WebPlatform;
-void catchSignals() {}  // a page has none
-#else
-#include "app/SdlPlatform.h"
-#include "app/SignalsEndProgram.h"
-using ProgramPlatform = SdlPlatform;
-#endif
 
 namespace {
 
@@ -43,9 +33,10 @@ std::string installedDataRoot() {
 }  // namespace
 
 int main() {
-    catchSignals();
+    // The one difference between the desktop program and the page: the window layer.
+    const std::unique_ptr<Platform> programPlatform = makeProgramPlatform();
+    Platform& platform = *programPlatform;
     setDataRoot(installedDataRoot());
-    ProgramPlatform platform;
     if (platform.prepare() == 0) {
         // Without a display no box can be shown: the terminal gets the one line.
         std::fprintf(stderr, "No display: %s\n", platform.failure().c_str());

@@ -1,4 +1,4 @@
-#include "app/XErrorTrap.h"
+#include "app/WindowSystemErrorTrap.h"
 
 #include <X11/Xlib.h>
 
@@ -14,13 +14,13 @@ int letThrough(Display*, XErrorEvent*) {
 
 }  // namespace
 
-XErrorTrap::XErrorTrap() {
+WindowSystemErrorTrap::WindowSystemErrorTrap() {
     if (trapsHeld++ == 0) {
         previousHandler = XSetErrorHandler(letThrough);
     }
 }
 
-XErrorTrap::~XErrorTrap() {
+WindowSystemErrorTrap::~WindowSystemErrorTrap() {
     if (--trapsHeld == 0) {
         XSetErrorHandler(previousHandler);
         previousHandler = nullptr;
