@@ -10,6 +10,13 @@ bash scripts/ensure-packages.sh web
 # emcc's JavaScript tools need Debian's node modules, whichever node is first on the path.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
+# The page driver's library (tests/app/page.mjs), at the version it is written for, into build/
+# (puppeteer-core fetches no browser: the driver starts Debian's).
+driver=build/page-driver puppeteer=24.43.1
+if [ "$(node -p "require('./$driver/node_modules/puppeteer-core/package.json').version" 2>/dev/null)" != $puppeteer ]; then
+    npm install --prefix "$driver" --no-save --no-audit --no-fund --ignore-scripts "puppeteer-core@$puppeteer" >&2
+fi
+
 deps=build/web-deps
 bash scripts/debian-source.sh libsdl2=2.26.5+dfsg-1 "$deps/src"
 bash scripts/debian-source.sh libglu=9.0.2-1.1 "$deps/src"

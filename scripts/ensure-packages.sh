@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when any is missing.
 # Sourced by the other scripts; safe to run again (does nothing when all are present).
-# "ensure-packages.sh web" adds what the page needs: emscripten, a browser for its tests, and
-# dpkg-dev to unpack the source packages of SDL2 and GLU.
+# "ensure-packages.sh web" adds what the page needs: emscripten, the two browsers its driver starts,
+# npm where node came without it (build-web.sh installs the driver's library with it), and dpkg-dev
+# to unpack the source packages of SDL2 and GLU.
 # "ensure-packages.sh windows" adds the mingw-w64 cross compilers, Wine to run what they build,
 # GoogleTest's sources to build for Windows, and dpkg-dev for SDL2's source package.
 set -euo pipefail
@@ -16,7 +17,10 @@ TORVEL_PACKAGES=(
   clang-14 libclang-rt-14-dev clang-format valgrind mesa-utils python3
 )
 case "${1:-}" in
-  web) TORVEL_PACKAGES+=(emscripten chromium dpkg-dev) ;;
+  web)
+    TORVEL_PACKAGES+=(emscripten nodejs chromium firefox-esr dpkg-dev)
+    command -v npm >/dev/null || TORVEL_PACKAGES+=(npm)
+    ;;
   windows) TORVEL_PACKAGES+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev) ;;
 esac
 

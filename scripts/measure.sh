@@ -140,7 +140,7 @@ if [ -f build/web/index.html ]; then
     for f in build/web/*; do
         printf '%s: %s bytes, %s gzipped\n' "${f##*/}" "$(stat -c %s "$f")" "$(gzip -9c "$f" | wc -c)"
     done
-    python3 tests/app/page.py build/web figures | grep -v ': passed$'
+    node tests/app/page.mjs build/web figures | grep -v ': passed$'
 else
     echo "not built: bash scripts/build-web.sh builds it"
 fi

@@ -1,0 +1,462 @@
+#!/usr/bin/env node
+// The page in a browser driven through puppeteer-core (build-web.sh installs it), one run per table row:
+//   node page.mjs [--browser firefox] WEB_DIR RUN [DESKTOP_BIN_DIR]
+// WEB_DIR holds the built page; DESKTOP_BIN_DIR the desktop build's torvel-shot for the picture
+// comparison. The page is served on 127.0.0.1 only. The console, the page's status line and its
+// exceptions are read as the desktop driver reads stdout, stderr and the exit status; no row may
+// raise a page error or log a console error. Pictures stay in WEB_DIR/../page-pictures/.
+// Chromium runs headless; Firefox ESR headed on a private Xvfb, as its headless mode has no WebGL.
+import { spawn, spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+// name, the page's address query, then the steps (methods of Run below).
+const RUNS = `
+windowed        -                      answer No; drawn; moving; lines out "^Width of data/marble.bmp: " 1 1; escape 0
+fullscreen      -                      question; key Enter; fullscreen 1; drawn; moving
+f1              -                      answer No; drawn; still; f1_and_back; rebuilds 50; escape 0
+keys            -                      answer No; drawn; still; changes ArrowLeft; changes NumpadAdd; changes F2; changes ArrowUp 1.5
+cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
+browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; key F1; fullscreen 1
+broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
+frames-300      frames=300&TORVEL_FRAME_PACING=0  answer No; held 300; like_shot 300; close_up 36x36+452+372
+timing          TORVEL_TIMING=1&TORVEL_RECORD=x   answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; escape 0
+sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch; lines err "^No sound" 0 0
+no-audio        -                      no_audio; answer No; drawn; moving; lines err "^No sound: no audio device " 1 1; escape 0
+hidden          -                      answer No; drawn; count_frames; hidden
+hidden-unpaced  TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; hidden
+replay          keys=keys/replay.keys&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
+replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; held 400; like_shot 400 replay.keys
+replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
+`;
+// Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
+const FIGURES = 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000  asked; answer No; held 1000; figures';
+// The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
+const FIREFOX = 'windowed browser-leaves';
+// Steps that prepare the page or the browser before the page opens.
+const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio'];
+// The legacy-GL emulation's own one-time notices; anything else on the console's error level fails.
+const KNOWN = /^(WebGL: INVALID_ENUM: (enable|disable|getParameter)|GL_INVALID_ENUM)/;
+const HERE = path.dirname(fileURLToPath(import.meta.url));
+
+class Failure extends Error {}
+const sleep = seconds => new Promise(done => setTimeout(done, seconds * 1000));
+async function poll(seconds, check) {
+  for (const end = Date.now() + seconds * 1000; ; await sleep(0.1)) {
+    const value = await check();
+    if (value || Date.now() > end) return value;
+  }
+}
+async function until(seconds, check, message) {
+  if (!(await poll(seconds, check))) throw new Failure(typeof message === 'function' ? await message() : message);
+}
+function magick(tool, ...args) {
+  const run = spawnSync(tool, args, { encoding: 'utf8' });
+  if (run.error || (tool === 'convert' && run.status)) throw new Failure(`${tool} ${args}: ${run.stderr}`);
+  return run;
+}
+function converted(file, suffix, ...operations) {
+  magick('convert', file, ...operations, file + suffix);
+  return file + suffix;
+}
+function difference(a, b, size = '160x120!') {
+  const small = [a, b].map(file => converted(file, '.small.png', '-resize', size));
+  const found = /\(([0-9.e-]+)\)/.exec(magick('compare', '-metric', 'MAE', ...small, 'null:').stderr);
+  if (!found) throw new Failure('compare failed');
+  return Number(found[1]);
+}
+
+function serve(directory) {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  const server = http.createServer((request, response) => {
+    const file = path.join(directory, decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname));
+    fs.readFile(file.startsWith(directory + path.sep) ? file : '', (error, body) => {
+      const type = types[path.extname(file)] ?? 'application/octet-stream';
+      response.writeHead(error ? 404 : 200, { 'Content-Type': type });
+      response.end(error ? '' : body);
+    });
+  });
+  return new Promise(listening => server.listen(0, '127.0.0.1', () => listening(server)));
+}
+
+async function launch(browser, work) {
+  let puppeteer;
+  try {
+    puppeteer = createRequire(path.join(HERE, '../../build/page-driver/'))('puppeteer-core');
+  } catch {
+    throw new Failure('no puppeteer-core in build/page-driver: bash scripts/build-web.sh installs it');
+  }
+  if (browser === 'chromium')
+    return puppeteer.launch({
+      executablePath: '/usr/lib/chromium/chromium', pipe: true, defaultViewport: null, ignoreDefaultArgs: true,
+      args: ['--headless', '--no-sandbox', '--enable-unsafe-swiftshader', '--disable-background-networking',
+        '--disable-component-update', '--disable-sync', '--no-first-run', `--user-data-dir=${work}/profile`,
+        'about:blank']
+    });
+  // A private X server, as e2e.sh starts one.
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp', '-noreset'],
+    { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
+  const env = { ...process.env, DISPLAY: await new Promise((started, failed) => {
+    xvfb.stdio[3].once('data', data => started(':' + String(data).trim()));
+    xvfb.once('exit', () => failed(new Failure('Xvfb did not start')));
+  }) };
+  try {
+    const firefox = await puppeteer.launch({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
+      headless: false, defaultViewport: null, userDataDir: work + '/profile', env });
+    firefox.on('disconnected', () => xvfb.kill());
+    // With no window manager no window has the focus, and Firefox grants fullscreen to a focused
+    // one only: a click on the blank page before the page opens gives it, as a person's does.
+    spawnSync('xdotool', ['mousemove', '300', '300', 'click', '1'], { env });
+    await sleep(0.5);
+    return firefox;
+  } catch (error) {
+    xvfb.kill();
+    throw error;
+  }
+}
+
+class Run {
+  constructor(name, web, desktop, work) {
+    Object.assign(this, { name, web, work, desktop: desktop && path.resolve(desktop), messages: [], shots: 0 });
+    this.pictures = path.join(path.dirname(path.resolve(web)), 'page-pictures');
+    fs.mkdirSync(this.pictures, { recursive: true });
+  }
+
+  // --- what the page printed: stdout reaches the console as log lines, stderr as warnings ---
+  console(type) {
+    return this.messages.filter(m => m.type === type).map(m => m.text);
+  }
+
+  lines(stream, pattern, least, most) {
+    const count = this.console(stream === 'out' ? 'log' : 'warn').filter(line => RegExp(pattern).test(line)).length;
+    if (count < least || count > most)
+      throw new Failure(`${count} lines of std${stream} match ${pattern}, not ${least} to ${most}`);
+  }
+
+  async printed(line) {
+    await until(120, () => this.console('log').includes(line), `no "${line}" on the console`);
+  }
+
+  evaluate(...script) {
+    return this.page.evaluate(...script);
+  }
+
+  // --- input ---
+  async key(name, seconds = 0.1) {
+    await this.page.keyboard.down(name);
+    await sleep(seconds);
+    await this.page.keyboard.up(name);
+    await sleep(0.3);
+  }
+
+  async question() {
+    // The start-up question, as the desktop program asks it.
+    const asked = () => this.evaluate(() => !document.getElementById('dialog')?.hidden &&
+      ['caption', 'text'].map(part => document.getElementById('dialog-' + part).textContent).join(' / '));
+    await until(20, async () => (await asked()) === 'Start FullScreen? / Would You Like To Run In Fullscreen Mode?',
+      async () => `no start-up question on the page (${await asked()})`);
+  }
+
+  async answer(label) {
+    const button = () => this.evaluate(label => {
+      const found = [...document.querySelectorAll('#dialog-buttons button')].find(b => b.textContent === label);
+      const r = !document.getElementById('dialog').hidden && found?.getBoundingClientRect();
+      return r && [r.x + r.width / 2, r.y + r.height / 2];
+    }, label);
+    await until(20, button, `no dialog with a ${label} button`);
+    await this.page.mouse.click(...(await button()));
+  }
+
+  // --- pictures ---
+  async shot(label) {
+    const file = path.join(this.pictures, `${this.name}-${++this.shots}-${label}.png`);
+    const clip = await this.evaluate(() => {
+      const r = canvas.getBoundingClientRect();
+      return !document.fullscreenElement && { x: r.x + scrollX, y: r.y + scrollY, width: r.width, height: r.height };
+    });
+    await this.page.screenshot({ path: file, clip: clip || undefined });
+    return file;
+  }
+
+  async alike(before, label, most, message) {
+    if (difference(before, await this.shot(label)) > most) throw new Failure(message);
+  }
+
+  async drawn() {
+    // Drawn: the picture has the sky colour the frame clears to and more than one colour.
+    const colours = async () => magick('convert', await this.shot('drawn'), '-format', '%k', 'info:').stdout;
+    await until(30, async () => (await colours()) > 50, 'the scene was not drawn');
+  }
+
+  async moving() {
+    const first = await this.shot('before');
+    await sleep(1);
+    if (difference(first, await this.shot('after')) < 0.002) throw new Failure('the scene does not move');
+  }
+
+  async still() {
+    // A picture that stands still: time step 0 (keypad minus six times), the camera following
+    // ball 0 (F2), and time for the explosions to fade.
+    for (let i = 0; i < 6; i++) await this.key('NumpadSubtract');
+    await this.key('F2');
+    await sleep(2.5);
+  }
+
+  async changes(name, hold = 0.4) {
+    // The key's change must stand out of what the same time changes without it.
+    const first = await this.shot('drift-' + name);
+    await sleep(Number(hold) + 0.3);
+    const before = await this.shot('before-' + name);
+    await this.key(name, hold);
+    const drift = difference(first, before), change = difference(before, await this.shot('after-' + name));
+    console.log(`${name} changed the picture by ${change.toFixed(4)}, the same time without it by ${drift.toFixed(4)}`);
+    if (change < 2 * drift + 0.005)
+      throw new Failure(`${name} did not change the picture (${change}, ${drift} without it)`);
+  }
+
+  async cancelled(...names) {
+    await this.evaluate(() => addEventListener('keydown', e => ((window.seen ??= {})[e.code] = e.defaultPrevented)));
+    for (const name of names) await this.key(name);
+    const seen = await this.evaluate(() => window.seen ?? {});
+    for (const name of names) {
+      if (!(name in seen)) throw new Failure(`${name} did not reach the page`);
+      if (!seen[name]) throw new Failure(`the key-down of ${name} was not cancelled`);
+    }
+  }
+
+  async fullscreen(wanted) {
+    const want = wanted === '1';
+    await until(10, async () => (await this.evaluate(() => document.fullscreenElement === canvas)) === want,
+      `the canvas is ${want ? 'not ' : ''}the fullscreen element`);
+  }
+
+  async f1_and_back() {
+    const before = await this.shot('before-f1');
+    await this.key('F1');
+    await this.fullscreen('1');
+    await this.shot('fullscreen');
+    await this.key('F1');
+    await this.fullscreen('0');
+    await sleep(0.5);
+    await this.alike(before, 'after-f1', 0.02, 'the picture after F1 and F1 is not the picture before');
+  }
+
+  async rebuilds(count) {
+    // Each F1 rebuild deletes what the one before made: the page's memory and its live
+    // textures stay as they were, and so does the picture.
+    const measure = () => this.evaluate(() => String([HEAP8.length, GL.textures.filter(t => t).length]));
+    const before = await measure(), picture = await this.shot('before-rebuilds');
+    for (let i = 0; i < count; i++) await this.key('F1', 0.05);
+    await this.fullscreen('0');
+    await sleep(1);
+    const after = await measure();
+    if (after !== before)
+      throw new Failure(`${count} F1 rebuilds took the heap and live textures from ${before} to ${after}`);
+    await this.alike(picture, 'after-rebuilds', 0.02, `the picture after ${count} rebuilds is not the picture before`);
+  }
+
+  // --- frames, sound, visibility ---
+  count_frames() {
+    // The program waits for the page's next frame once after every frame it draws.
+    return this.evaluate(() => {
+      const page = Module.torvelPage, next = page.nextFrame;
+      window.framesSeen = 0;
+      page.nextFrame = paced => (framesSeen++, next.call(page, paced));
+    });
+  }
+
+  framesSeen() {
+    return this.evaluate(() => framesSeen);
+  }
+
+  async sound_switch() {
+    // The explosion fills SDL's audio buffers at the first ball contact (the click that answered
+    // the question lets the page play); after F3 they stay silent through the next contacts (no
+    // more than 100 frames apart at a time step of 2.6).
+    await this.evaluate(() => {
+      const node = Module.SDL2.audio.scriptProcessorNode, fill = node.onaudioprocess;
+      window.sounding = 0;
+      node.onaudioprocess = e => (fill(e), e.outputBuffer.getChannelData(0).some(x => x !== 0) && sounding++);
+    });
+    for (let i = 0; i < 20; i++) await this.page.keyboard.press('NumpadAdd').then(() => sleep(0.1));
+    const sounding = () => this.evaluate(() => sounding);
+    await until(90, async () => (await sounding()) > 0, async () => `no sound by frame ${await this.framesSeen()}`);
+    await this.key('F3');
+    await sleep(1.5); // what was playing when F3 acted may play to its end
+    const heard = await sounding(), start = await this.framesSeen();
+    await poll(120, async () => (await this.framesSeen()) >= start + 200);
+    if ((await sounding()) !== heard) throw new Failure('sound after F3 switched it off');
+  }
+
+  no_audio() {
+    // A browser without Web Audio.
+    return this.page.evaluateOnNewDocument('delete window.AudioContext; delete window.webkitAudioContext;');
+  }
+
+  async hidden() {
+    // A minimised window hides the page: no frames and next to no work until it shows again.
+    const browser = await this.page.createCDPSession();
+    const { windowId } = await browser.send('Browser.getWindowForTarget');
+    const show = windowState => browser.send('Browser.setWindowBounds', { windowId, bounds: { windowState } });
+    const busy = async () => (await this.page.metrics()).TaskDuration;
+    await show('minimized');
+    await until(5, () => this.evaluate(() => document.hidden), 'the page is not hidden');
+    await sleep(0.5);
+    let frames = await this.framesSeen(), work = await busy();
+    await sleep(3);
+    [frames, work] = [(await this.framesSeen()) - frames, (await busy()) - work];
+    await show('normal');
+    console.log(`hidden for 3 s: ${frames} frames, ${work.toFixed(3)} s of work`);
+    if (frames > 0 || work > 0.5)
+      throw new Failure(`hidden for 3 s the page drew ${frames} frames and worked ${work} s`);
+    const start = await this.framesSeen();
+    await until(10, async () => (await this.framesSeen()) > start + 10, 'no frames after the page showed again');
+  }
+
+  browser_leaves() {
+    return this.evaluate(() => document.exitFullscreen());
+  }
+
+  break_picture() {
+    // The page's data package with a wand picture that promises more rows than it has.
+    this.own_copy();
+    const loader = fs.readFileSync(this.web + '/torvel-room.js', 'utf8');
+    const start = Number(/"filename":\s*"\/data\/wand.bmp",\s*"start":\s*(\d+)/.exec(loader)[1]);
+    const data = fs.openSync(this.web + '/torvel-room.data', 'r+');
+    fs.writeSync(data, Buffer.from([0, 16, 0, 0]), 0, 4, start + 22);
+    fs.closeSync(data);
+  }
+
+  own_copy() {
+    if (this.web === this.work + '/web') return;
+    fs.cpSync(this.web, this.work + '/web', { recursive: true });
+    this.web = this.work + '/web';
+  }
+
+  recording(name) {
+    // A committed recording beside the page, where the address asks for it.
+    this.own_copy();
+    fs.mkdirSync(this.web + '/keys', { recursive: true });
+    fs.copyFileSync(path.join(HERE, name), path.join(this.web, 'keys', name));
+  }
+
+  async replayed(line) {
+    // The tools' verdict on the console and under the canvas, and the picture held.
+    await this.printed(line);
+    const shown = await this.evaluate(() => document.getElementById('status').textContent);
+    if (shown !== line) throw new Failure(`the page shows "${shown}", not the verdict`);
+    const first = await this.shot('held');
+    await sleep(0.5);
+    await this.alike(first, 'still-held', 0, 'the picture is not held after the replay');
+  }
+
+  async asked() {
+    await this.question();
+    this.askedAfter = Date.now() - this.opened;
+  }
+
+  figures() {
+    const seen = pattern => Number(this.console('warn').map(line => pattern.exec(line)?.[1]).findLast(Boolean));
+    const first = seen(/^First frame presented .*, ([0-9.]+) ms after the last answer/);
+    const fps = 900 / (seen(/^1000 frames presented after ([0-9.]+) s/) - seen(/^100 frames .* ([0-9.]+) s/));
+    console.log(`page opened to question: ${this.askedAfter} ms (polled every 0.1 s)`);
+    console.log(`answer to first frame: ${Math.round(first)} ms`);
+    console.log(`frames 100 to 1000, pacing off: ${fps.toFixed(1)} fps`);
+  }
+
+  async status(code) {
+    const line = `The program ended with status ${code}.`;
+    const shown = () => this.evaluate(() => document.getElementById('status')?.textContent); // may be loading
+    await until(30, async () => (await shown()) === line,
+      async () => `the page does not show "${line}" ("${await shown()}")`);
+    if (!this.console('log').includes(line)) throw new Failure(`the console has no "${line}"`);
+  }
+
+  async escape(code) {
+    await this.key('Escape');
+    await this.status(code);
+  }
+
+  async held(frames) {
+    await this.printed(`held at frame ${frames}`);
+    await sleep(0.3);
+  }
+
+  async like_shot(frames, keys) {
+    const page = await this.shot('page-' + frames);
+    const native = path.join(this.pictures, `${this.name}-torvel-shot-${frames}.png`);
+    const replay = keys ? ['--keys', path.join(HERE, keys)] : [];
+    const shot = spawnSync(path.join(this.desktop, 'torvel-shot'), [frames, native, ...replay], {
+      cwd: this.desktop, env: { ...process.env, SDL_VIDEODRIVER: 'offscreen' }, stdio: ['ignore', 'ignore', 'inherit']
+    });
+    if (shot.status !== 0) throw new Failure('torvel-shot failed');
+    this.compared = [page, native];
+    const mae = difference(page, native);
+    console.log(`frame ${frames}: page against torvel-shot, MAE ${mae.toFixed(4)} at 160 x 120`);
+    if (mae >= 0.03) throw new Failure(`frame ${frames} differs from torvel-shot by ${mae}`);
+  }
+
+  close_up(crop) {
+    // One ball at full size, where its sphere-mapped glow shows (the whole frame at 160 x 120
+    // hides it): frame 300 has a ball on the right-hand cylinder there.
+    const mae = difference(...this.compared.map(file => converted(file, '.cut.png', '-crop', crop, '+repage')), '100%');
+    console.log(`close-up ${crop}: page against torvel-shot, MAE ${mae.toFixed(4)}`);
+    if (mae >= 0.03) throw new Failure(`the close-up ${crop} differs from torvel-shot by ${mae}`);
+  }
+
+  // --- the run ---
+  async run(browserName, query, steps) {
+    this.browser = await launch(browserName, this.work);
+    let server;
+    try {
+      [this.page] = await this.browser.pages();
+      this.page.on('console', m => this.messages.push({ type: m.type(), text: m.text() }));
+      this.page.on('pageerror', e => this.messages.push({ type: 'exception', text: String(e.message ?? e) }));
+      const early = steps.filter(([step]) => BEFORE_LOADING.includes(step));
+      for (const [step, ...args] of early) await this[step](...args);
+      server = await serve(path.resolve(this.web));
+      this.opened = Date.now();
+      await this.page.goto(`http://127.0.0.1:${server.address().port}/index.html${query === '-' ? '' : '?' + query}`);
+      for (const [step, ...args] of steps.filter(step => !early.includes(step))) await this[step](...args);
+      await sleep(0.2);
+      const errors = this.messages.filter(m => m.type === 'exception' || (m.type === 'error' && !KNOWN.test(m.text)));
+      if (errors.length)
+        throw new Failure('page errors: ' + errors.slice(0, 5).map(m => m.type + ': ' + m.text).join('; '));
+    } finally {
+      await Promise.race([this.browser.close(), sleep(10)]).catch(() => {});
+      this.browser.process()?.kill('SIGKILL');
+      server?.close();
+    }
+  }
+}
+
+async function main() {
+  const argv = process.argv.slice(2);
+  const browser = argv[0] === '--browser' ? argv.splice(0, 2)[1] : 'chromium';
+  const [web, name, desktop] = argv;
+  const row = (RUNS + FIGURES).split('\n').find(line => line.split(/\s+/)[0] === name);
+  if (!name || !['chromium', 'firefox'].includes(browser))
+    return console.error('usage: page.mjs [--browser chromium|firefox] WEB_DIR RUN [DESKTOP_BIN_DIR]'), 2;
+  if (!row) return console.error('no run named ' + name), 2;
+  const [, query, rest] = /^\S+\s+(\S+)\s+(.*)$/.exec(row);
+  const steps = rest.split(';').map(step => (step.match(/"[^"]*"|\S+/g) ?? []).map(word => word.replace(/^"|"$/g, '')));
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'torvel-page.'));
+  const run = new Run(name, web, desktop, work);
+  try {
+    await run.run(browser, query, steps.filter(step => step.length));
+  } catch (failure) {
+    console.error(`FAIL (${name}): ${failure instanceof Failure ? failure.message : failure.stack}`);
+    for (const m of run.messages.slice(-20)) console.error('  console: ' + m.text);
+    return 1;
+  } finally {
+    fs.rmSync(work, { recursive: true, force: true });
+  }
+  console.log(`${name}${browser === 'chromium' ? '' : ' in ' + browser}: passed`);
+  return 0;
+}
+
+process.exitCode = await main();
