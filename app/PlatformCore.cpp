@@ -57,7 +57,8 @@ long PlatformCore::framePresented() {
     if (reportTiming_) {
         const Clock::time_point now = Clock::now();
         if (framesPresented_ == 1) {
-            std::fprintf(stderr, "First frame presented %.1f ms after start-up, %.1f ms after the last answer\n",
+            std::fprintf(stderr,
+                         "First frame presented %.1f ms after start-up, %.1f ms after the last answer\n",
                          millisecondsBetween(created_, now), millisecondsBetween(lastAnswer_, now));
         }
         if (framesPresented_ % 100 == 0) {
