@@ -95,6 +95,8 @@ async function launch(browser, work) {
       executablePath: '/usr/lib/chromium/chromium', pipe: true, defaultViewport: null, ignoreDefaultArgs: true,
       args: ['--headless', '--no-sandbox', '--enable-unsafe-swiftshader', '--disable-background-networking',
         '--disable-component-update', '--disable-sync', '--no-first-run', `--user-data-dir=${work}/profile`,
+        // Room for the heading and the whole 640 x 480 canvas: a screenshot holds only what is in view.
+        '--window-size=1024,768',
         'about:blank']
     });
   // A private X server, as e2e.sh starts one.
@@ -178,7 +180,9 @@ class Run {
       const r = canvas.getBoundingClientRect();
       return !document.fullscreenElement && { x: r.x + scrollX, y: r.y + scrollY, width: r.width, height: r.height };
     });
-    await this.page.screenshot({ path: file, clip: clip || undefined });
+    // Only what is in view: capturing beyond it lays the page out again without its scroll bar,
+    // and the centred canvas moves.
+    await this.page.screenshot({ path: file, clip: clip || undefined, captureBeyondViewport: false });
     return file;
   }
 
