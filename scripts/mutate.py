@@ -4,7 +4,7 @@ tests and reports which faults a test catches.
 
 Usage (from anywhere; paths are relative to the repository root):
 
-    python3 scripts/mutate.py                       # every fault of scripts/mutations.txt
+    python3 scripts/mutate.py                       # every fault of tests/mutations.txt
     python3 scripts/mutate.py --only physics        # the faults of one module (geom, glshim, physics, io, render, app, tools, packaging)
     python3 scripts/mutate.py --only f2-key,alpha-step,render
     python3 scripts/mutate.py --list                # the faults, checked against the sources, nothing run
@@ -23,7 +23,7 @@ error of the list. The file is restored byte for byte after each fault, also on 
 error; a run killed outright leaves a backup in the build directory that the next run puts back first.
 Faults run one after the other, never in parallel: the machine's cores go to the build and the tests.
 
-The list format (scripts/mutations.txt): a header line "name path", then one line "- old text" and one
+The list format (tests/mutations.txt): a header line "name path", then one line "- old text" and one
 line "+ new text" (a lone "+" deletes the old text). The old text must occur exactly once in the file.
 Lines starting with '#' and blank lines are ignored.
 """
@@ -273,7 +273,7 @@ def try_fault(fault, args, build_dir, log_dir):
 
 def main():
     parser = argparse.ArgumentParser(description="Mutation runs of the test suite (see the top of this file).")
-    parser.add_argument("--faults", default=os.path.join(ROOT, "scripts", "mutations.txt"))
+    parser.add_argument("--faults", default=os.path.join(ROOT, "tests", "mutations.txt"))
     parser.add_argument("--only", help="comma-separated fault names and/or modules")
     parser.add_argument("--list", action="store_true", help="list the faults and check them; run nothing")
     parser.add_argument("--out", help="write the results as TSV to this file")
