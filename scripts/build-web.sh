@@ -6,7 +6,7 @@
 # nothing of them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-packages.sh web
+bash scripts/lib/ensure-packages.sh web
 # emcc's JavaScript tools need Debian's node modules, whichever node is first on the path.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
@@ -18,8 +18,8 @@ if [ "$(node -p "require('./$driver/node_modules/puppeteer-core/package.json').v
 fi
 
 deps=build/web-deps
-bash scripts/debian-source.sh libsdl2=2.26.5+dfsg-1 "$deps/src"
-bash scripts/debian-source.sh libglu=9.0.2-1.1 "$deps/src"
+bash scripts/lib/debian-source.sh libsdl2=2.26.5+dfsg-1 "$deps/src"
+bash scripts/lib/debian-source.sh libglu=9.0.2-1.1 "$deps/src"
 
 # The pictures and the sound, as the desktop build generates them.
 cmake --preset release >/dev/null

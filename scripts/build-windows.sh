@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-bash scripts/ensure-packages.sh windows
+bash scripts/lib/ensure-packages.sh windows
 
 deps=$root/build/windows-deps
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
@@ -18,7 +18,7 @@ mkdir -p "$deps"
 sdl_version=2.26.5+dfsg-1
 if [ "$(cat "$deps/sdl2/.built" 2>/dev/null)" != "$sdl_version" ]; then
     rm -rf "$deps/src/libsdl2" "$deps/sdl2-build" "$deps/sdl2"
-    bash scripts/debian-source.sh "libsdl2=$sdl_version" "$deps/src"
+    bash scripts/lib/debian-source.sh "libsdl2=$sdl_version" "$deps/src"
     echo "Building SDL2 $sdl_version for Windows" >&2
     cmake -S "$deps/src/libsdl2" -B "$deps/sdl2-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/sdl2" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
@@ -48,7 +48,7 @@ fi
 
 cmake --preset windows >/dev/null
 # The build runs the cross-built picture generator under Wine, whose server it then ends.
-trap 'bash scripts/wine-run.sh --stop' EXIT
+trap 'bash scripts/lib/wine-run.sh --stop' EXIT
 cmake --build --preset windows -j2
 
 # The package: the programs, the pictures and the sound as the build made them, the README and

@@ -3,7 +3,7 @@
 # scripts/check-format.sh --fix rewrites them instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-packages.sh
+bash scripts/lib/ensure-packages.sh
 mapfile -t files < <(git ls-files -- '*.cpp' '*.h' '*.c' '*.hpp')
 if [ "${1:-}" = "--fix" ]; then
     clang-format -i "${files[@]}"

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 [[ $seconds =~ ^[0-9]+$ && $seconds -gt 0 ]] || { echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2; }
-bash scripts/ensure-packages.sh
+bash scripts/lib/ensure-packages.sh
 cmake --preset fuzz >/dev/null
 # The whole project, so that clang's warnings (errors here) are seen too, not only the fuzz targets'.
 cmake --build --preset fuzz --parallel 2

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders the README's pictures with torvel-shot from the release build: the looping clip
-# docs/images/clip.webp (frames 241 to 840 of the key schedule scripts/clip.keys, every third
+# docs/images/clip.webp (frames 241 to 840 of the key schedule scripts/lib/clip.keys, every third
 # frame at 400 x 300, 20 a second: the 10 s the program shows at 60) and the still pictures
 # frame300.png and follow400.png. Prints a digest of the clip's frames: the same build makes the
 # same frames.
@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$(mkdir -p "${1:-docs/images}" && cd "${1:-docs/images}" && pwd)
-bash scripts/ensure-packages.sh
+bash scripts/lib/ensure-packages.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target torvel-shot assets
 scratch=$(mktemp -d)
@@ -18,7 +18,7 @@ trap 'rm -rf "$scratch"' EXIT
 first=241 last=840 every=3 size=400x300
 cd build/release/bin
 export SDL_VIDEODRIVER=offscreen
-./torvel-shot "$last" "$scratch/f.png" --every "$every" --size "$size" --keys "$root/scripts/clip.keys" >/dev/null
+./torvel-shot "$last" "$scratch/f.png" --every "$every" --size "$size" --keys "$root/scripts/lib/clip.keys" >/dev/null
 ./torvel-shot 300 "$out/frame300.png" >/dev/null
 ./torvel-shot 400 "$out/follow400.png" --camera-mode 1 >/dev/null
 cd "$scratch"

@@ -5,7 +5,7 @@
 # page when scripts/build-web.sh has built it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-packages.sh
+bash scripts/lib/ensure-packages.sh
 if [ $# -ge 1 ]; then
     build=$1
     cmake --build "$build" >/dev/null

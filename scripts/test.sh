@@ -9,10 +9,10 @@ if [ "$preset" = web ]; then
     bash scripts/build-web.sh
     exec ctest --preset web
 fi
-bash scripts/ensure-packages.sh
+bash scripts/lib/ensure-packages.sh
 if [ "$preset" = windows ]; then
     bash scripts/build-windows.sh
-    trap 'bash scripts/wine-run.sh --stop' EXIT
+    trap 'bash scripts/lib/wine-run.sh --stop' EXIT
     ctest --preset windows
     exit
 fi

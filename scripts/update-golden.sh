@@ -4,7 +4,7 @@
 # difference before committing it: a digest line names the block of frames it covers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-packages.sh
+bash scripts/lib/ensure-packages.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target torvel-trace
 TORVEL_UPDATE_GOLDEN=1 ctest --preset release -L golden

@@ -4,7 +4,7 @@
 # through it (the tests, the generation of the pictures and the sound).
 #   wine-run.sh --stop   ends that prefix's Wine server.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wine}
 # Wine's own diagnostics stay off stderr, and no dialog offers to install its .NET or HTML engines.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"

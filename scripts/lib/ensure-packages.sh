@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when any is missing.
-# Sourced by the other scripts; safe to run again (does nothing when all are present).
+# Run (not sourced) by the other scripts, and by hand as root once where the user has no sudo;
+# safe to run again (does nothing when all are present).
 # "ensure-packages.sh web" adds what the page needs: emscripten, the two browsers its driver starts,
 # npm where node came without it (build-web.sh installs the driver's library with it), and dpkg-dev
 # to unpack the source packages of SDL2 and GLU.
