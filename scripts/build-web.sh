@@ -4,9 +4,7 @@
 # is that folder. Any static web server serves it. SDL2 and GLU come from Debian's source
 # packages, fetched once into build/web-deps/ and compiled with the page (a second run rebuilds
 # nothing of them).
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/lib/ensure-packages.sh web
+packages=web . "$(dirname "$0")/lib/preamble.sh"
 # emcc's JavaScript tools need Debian's node modules, whichever node is first on the path.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
@@ -22,8 +20,7 @@ bash scripts/lib/debian-source.sh libsdl2=2.26.5+dfsg-1 "$deps/src"
 bash scripts/lib/debian-source.sh libglu=9.0.2-1.1 "$deps/src"
 
 # The pictures and the sound, as the desktop build generates them.
-cmake --preset release >/dev/null
-cmake --build --preset release --target assets torvel-shot
+build release assets torvel-shot
 cmake --preset web >/dev/null
 cmake --build --preset web -j2
 

@@ -3,11 +3,8 @@
 #   bash scripts/build-windows.sh   ->   build/windows/torvel-room-<version>-win64.zip
 # Installs the mingw-w64 compilers and Wine (which runs the cross-built programs here) from
 # Debian, and builds SDL2 and GoogleTest for Windows once: build/windows-deps keeps them.
-set -euo pipefail
-cd "$(dirname "$0")/.."
+packages=windows . "$(dirname "$0")/lib/preamble.sh"
 root=$PWD
-
-bash scripts/lib/ensure-packages.sh windows
 
 deps=$root/build/windows-deps
 toolchain=$root/cmake/mingw-w64-x86_64.cmake

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a C or C++ file of the project is not laid out as .clang-format says.
 # scripts/check-format.sh --fix rewrites them instead.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/lib/ensure-packages.sh
+. "$(dirname "$0")/lib/preamble.sh"
 mapfile -t files < <(git ls-files -- '*.cpp' '*.h' '*.c' '*.hpp')
 if [ "${1:-}" = "--fix" ]; then
     clang-format -i "${files[@]}"

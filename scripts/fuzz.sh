@@ -3,11 +3,9 @@
 # (tests/fuzz/seeds), its growing corpus and the kept regressions: scripts/fuzz.sh [SECONDS].
 # Fails on any finding; the input that caused it is left in build/fuzz/findings/<target>/ and
 # belongs in tests/fuzz/regressions/<kind>/ once the fault is fixed.
-set -euo pipefail
-cd "$(dirname "$0")/.."
 seconds=${1:-60}
 [[ $seconds =~ ^[0-9]+$ && $seconds -gt 0 ]] || { echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2; }
-bash scripts/lib/ensure-packages.sh
+. "$(dirname "$0")/lib/preamble.sh"
 cmake --preset fuzz >/dev/null
 # The whole project, so that clang's warnings (errors here) are seen too, not only the fuzz targets'.
 cmake --build --preset fuzz --parallel 2

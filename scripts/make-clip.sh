@@ -5,13 +5,10 @@
 # frame300.png and follow400.png. Prints a digest of the clip's frames: the same build makes the
 # same frames.
 #   bash scripts/make-clip.sh [OUT_DIR]     (default docs/images)
-set -euo pipefail
-cd "$(dirname "$0")/.."
+. "$(dirname "$0")/lib/preamble.sh"
 root=$PWD
 out=$(mkdir -p "${1:-docs/images}" && cd "${1:-docs/images}" && pwd)
-bash scripts/lib/ensure-packages.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target torvel-shot assets
+build release torvel-shot assets
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 

@@ -3,16 +3,13 @@
 # (default: the release preset, built first). Prints every figure; nothing else runs meanwhile
 # for the timings to mean anything. Takes about five minutes on two cores, and two more for the
 # page when scripts/build-web.sh has built it.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/lib/ensure-packages.sh
+. "$(dirname "$0")/lib/preamble.sh"
 if [ $# -ge 1 ]; then
     build=$1
     cmake --build "$build" >/dev/null
 else
     build=build/release
-    cmake --preset release >/dev/null
-    cmake --build --preset release >/dev/null
+    build release >/dev/null
 fi
 bin=$(cd "$build/bin" && pwd)
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/torvel-measure.XXXXXX")
