@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Repeats the measurements behind docs/performance.md: scripts/measure.sh [BUILD_DIR]
-# (default: the release preset, built first). Prints every figure; nothing else runs meanwhile
-# for the timings to mean anything. Takes about five minutes on two cores, and two more for the
-# page when scripts/build-web.sh has built it.
+# (default: the release preset, built first). Prints every figure with the load average (one
+# minute) before and after it: the timings mean something only on a quiet machine, and the load
+# says how quiet it was. Takes about eight minutes on two cores, and two more for the page when
+# scripts/build-web.sh has built it.
 . "$(dirname "$0")/lib/preamble.sh"
 if [ $# -ge 1 ]; then
     build=$1
@@ -12,6 +13,12 @@ else
     build release >/dev/null
 fi
 bin=$(cd "$build/bin" && pwd)
+# A build without link-time optimisation, for where the time goes (see callgrind below): built
+# before the first figure, so that no compiler runs while one is taken.
+nolto=$build-nolto
+cmake -S . -B "$nolto" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INTERPROCEDURAL_OPTIMIZATION_RELEASE=OFF \
+    -DTORVEL_BUILD_BENCH=OFF >/dev/null
+cmake --build "$nolto" --target torvel-soak >/dev/null
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/torvel-measure.XXXXXX")
 xvfb_pid=
 cleanup() {
@@ -21,6 +28,14 @@ cleanup() {
 trap cleanup EXIT
 
 section() { printf '\n## %s\n' "$1"; }
+load() { cut -d' ' -f1 /proc/loadavg; }
+# figure COMMAND...: runs one measurement, then prints the load average before and after it.
+figure() {
+    local before
+    before=$(load)
+    "$@"
+    echo "  (load average $before before, $(load) after)"
+}
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
 section "machine"
@@ -34,37 +49,39 @@ echo "load average at start $(cut -d" " -f1-3 /proc/loadavg)"
 
 section "stepWorld per frame (torvel-soak: first 10 000 frames and the whole run)"
 for step in 0.6 2.0; do
-    "$bin/torvel-soak" 1000000 --time-step "$step"
+    figure "$bin/torvel-soak" 1000000 --time-step "$step"
 done
 
 section "findBallCollision and the hit tests (torvel-bench)"
-if [ -x "$bin/torvel-bench" ]; then
+bench() {
     "$bin/torvel-bench" --benchmark_filter='FindBallCollision|HitPlane|HitCylinder|StepWorldFirstFrames' \
         --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
         grep -E '_(median|stddev) |^Benchmark|^-'
+}
+if [ -x "$bin/torvel-bench" ]; then
+    figure bench
 else
     echo "(no torvel-bench in $build: configure with TORVEL_BUILD_BENCH=ON)"
 fi
 
 section "torvel-trace frames per second"
-for every in 1000000 1; do
-    times=()
-    for run in 1 2 3; do
+trace_rate() {
+    local every=$1 times=() start end
+    for _ in 1 2 3; do
         start=$(date +%s.%N)
         "$bin/torvel-trace" 1000000 --every "$every" --time-step 0.6 >/dev/null
         end=$(date +%s.%N)
         times+=("$(awk -v s="$start" -v e="$end" 'BEGIN {print 1000000 / (e - s)}')")
     done
     printf 'every %s: %.0f frames per second (median of 3)\n' "$every" "$(printf '%s\n' "${times[@]}" | median)"
+}
+for every in 1000000 1; do
+    figure trace_rate "$every"
 done
 
 section "instructions per frame in stepWorld (callgrind, 2000 frames at 0.6)"
 # The build as it is (vector operations inlined), then one without link-time optimisation,
 # where the hit tests and the search stay functions of their own, for where the time goes.
-nolto=$build-nolto
-cmake -S . -B "$nolto" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INTERPROCEDURAL_OPTIMIZATION_RELEASE=OFF \
-    -DTORVEL_BUILD_BENCH=OFF >/dev/null
-cmake --build "$nolto" --target torvel-soak >/dev/null
 for soak in "$bin/torvel-soak" "$nolto/bin/torvel-soak"; do
     echo "$soak:"
     rm -f "$scratch/soak.cg"
@@ -87,18 +104,27 @@ if command -v glxinfo >/dev/null; then
     glxinfo -B | grep -E 'OpenGL (renderer|version) string'
 fi
 
-fps=()
-for run in 1 2 3; do
-    line=$(cd "$bin" && ./torvel-shot 3000 "$scratch/shot.png" --bench --size 640x480)
-    fps+=("$(sed -n 's/.*: \([0-9.]*\) frames per second/\1/p' <<<"$line")")
+# Frames of step, drawing and swap (presented to the X server), timed by torvel-shot itself. llvmpipe
+# draws with one thread per core, so any other load on the machine takes its share from these.
+shot_rate() {
+    local frames=$1 size=$2 runs=$3 fps=() line
+    for ((run = 0; run < runs; ++run)); do
+        line=$(cd "$bin" && ./torvel-shot "$frames" "$scratch/shot.png" --bench --size "$size")
+        fps+=("$(sed -n 's/.*: \([0-9.]*\) frames per second/\1/p' <<<"$line")")
+    done
+    printf 'torvel-shot --bench, %s frames at %s: %s frames per second (median of %s: %s)\n' \
+        "$frames" "$size" "${fps[*]}" "$runs" "$(printf '%s\n' "${fps[@]}" | median)"
+}
+figure shot_rate 3000 640x480 3
+for size in 320x240 160x120; do
+    figure shot_rate 1000 "$size" 1
 done
-printf 'torvel-shot --bench, 3000 frames at 640x480: %s frames per second (median of 3: %s)\n' \
-    "${fps[*]}" "$(printf '%s\n' "${fps[@]}" | median)"
 
 # Start-up: from exec to the start-up question on screen, and from the answer to the first
 # frame presented (the program's own timing line). Resident memory after two seconds of frames.
 mkdir -p "$scratch/run"
 cp -r "$bin/torvel-room" "$bin/data" "$bin/Data" "$scratch/run/"
+startup_load=$(load)
 question_ms=()
 answer_ms=()
 rss=()
@@ -128,6 +154,7 @@ printf 'exec to the start-up question: %s ms (median %s)\n' "${question_ms[*]}" 
 printf 'answer to the first frame: %s ms (median %s)\n' "${answer_ms[*]}" "$(printf '%s\n' "${answer_ms[@]}" | median)"
 printf 'resident memory after 2 s: %s KiB (median %s), peak %s KiB\n' "${rss[*]}" \
     "$(printf '%s\n' "${rss[@]}" | median)" "$(printf '%s\n' "${hwm[@]}" | sort -n | tail -n 1)"
+echo "  (load average $startup_load before, $(load) after)"
 
 section "page"
 # The page as scripts/build-web.sh last built it, in headless Chromium on the CPU: its files, raw
@@ -137,7 +164,10 @@ if [ -f build/web/index.html ]; then
     for f in build/web/*; do
         printf '%s: %s bytes, %s gzipped\n' "${f##*/}" "$(stat -c %s "$f")" "$(gzip -9c "$f" | wc -c)"
     done
-    node tests/app/page.mjs build/web figures | grep -v ': passed$'
+    page_figures() { node tests/app/page.mjs build/web figures | grep -v ': passed$'; }
+    figure page_figures
 else
     echo "not built: bash scripts/build-web.sh builds it"
 fi
+echo
+echo "load average at the end $(cut -d" " -f1-3 /proc/loadavg)"
