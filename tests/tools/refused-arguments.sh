@@ -8,6 +8,7 @@ set -u
 bin=$(cd "$1" && pwd)
 usage_trace='usage: torvel-trace FRAMES [--every K] [--time-step X] [--digest N] [--keys FILE] | torvel-trace --keys FILE'
 usage_soak='usage: torvel-soak FRAMES [--time-step X]'
+usage_assets='usage: torvel-assets OUTDIR [ICONDIR]'
 usage_shot='usage: torvel-shot FRAMES OUT.png [--camera-mode 0|1] [--time-step X] [--size WxH] [--every K] [--keys FILE] [--bench]'
 # Small recordings are written into a private directory as the rows need them.
 dir=$(mktemp -d) || exit 1
@@ -127,5 +128,9 @@ soak
 soak 10 20
 soak 10 --every 2
 soak 10 --time-step 1 --time-step 1
+assets
+assets --bogus => torvel-assets: unknown or incomplete option "--bogus" +usage
+assets a b c => torvel-assets: unknown or incomplete option "c" +usage
+0 assets --help
 EOF_ROWS
 exit $failed
