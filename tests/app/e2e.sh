@@ -37,7 +37,6 @@ sigint          xvfb:640x480x24   start; sigint_at_question; status 0; lines out
 early-signals   xvfb:640x480x24   early_signals
 killed-at-box   xvfb:640x480x24   start; killed_at "Start FullScreen?"; start LIBGL_DRIVERS_PATH=/nonexistent; answer No; killed_at ERROR
 ignored-signals xvfb:640x480x24   ENV_OPTIONS=(--ignore-signal=INT,TERM); start; ignored_at_question; answer No; at "Torvel Square Room"; drawn; escape 0
-term-at-offer   xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; await "Quarn GL"; term 1; lines out "^(Width|Height) of data/" 8 8
 gl-driver       xvfb:640x480x24   start LIBGL_DRIVERS_PATH=/nonexistent; answer No; box ERROR OK; status 1; lines err . 1 1; lines err "^ERROR: Can.t Create A GL Rendering Context\. \(.*swrast" 1 1
 quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
 record          xvfb:640x480x24   windowed_run TORVEL_RECORD=session.rec; every_command; escape 0; replayed session.rec "the same" Up Down Left Right KP+ KP- F3 F2
@@ -57,7 +56,6 @@ no-display      Windows always has a desktop to open windows on
 minimise        unmapping the window (minimising without a window manager) is not minimising to Wine
 refused-yes     Wine offers 640 x 480 whatever modes the X screen has
 refused-no      Wine offers 640 x 480 whatever modes the X screen has
-term-at-offer   it ends by SIGTERM: Windows has no signals
 sigint          a GUI program has no console: Ctrl-C in a terminal never reaches it
 early-signals   a GUI program has no console: Ctrl-C in a terminal never reaches it
 killed-at-box   the box is a window of the program itself on Windows; and SIGKILL reaches Wine, not the program
