@@ -1,7 +1,6 @@
 // The shim's state machine against a recording backend: what reaches the GL beneath, in order.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -117,37 +116,6 @@ TEST(FixedFunctionTest, DrawsTheBatchBeforeAStateChange) {
         run(shim, recorder, c.script);
         EXPECT_EQ(recorder.log, c.log) << c.name;
     }
-}
-
-TEST(FixedFunctionTest, AListReplaysTheCallsItRecorded) {
-    Recorder direct, replayed;
-    FixedFunction shim(direct), fromList(replayed);
-    for (FixedFunction* f : {&shim, &fromList}) {
-        f->setCapability(GL_LIGHTING, true);
-        f->setCapability(GL_LIGHT0, true);
-        f->setCapability(GL_COLOR_MATERIAL, true);
-    }
-    const auto calls = [](FixedFunction& f) {
-        f.normal(0.0f, 0.6f, 0.8f);
-        group(f, GL_TRIANGLE_FAN, 4);
-        f.normal(0.0f, 0.0f, 1.0f);
-        group(f, GL_TRIANGLES, 3);
-    };
-    calls(shim);
-    shim.stateChange([] {});
-    const GLuint list = fromList.genLists(1);
-    fromList.newList(list, GL_COMPILE);
-    calls(fromList);
-    fromList.endList();
-    fromList.colour(0.0f, 0.0f, 0.0f, 0.0f);
-    fromList.normal(1.0f, 0.0f, 0.0f);
-    fromList.callList(list);
-    fromList.stateChange([] {});
-
-    ASSERT_EQ(replayed.drawn.size(), 9u);
-    ASSERT_EQ(direct.drawn.size(), replayed.drawn.size());
-    // Every component bit for bit (BatchVertex is nine floats, no padding).
-    EXPECT_EQ(std::memcmp(direct.drawn.data(), replayed.drawn.data(), 9 * sizeof(BatchVertex)), 0);
 }
 
 }  // namespace

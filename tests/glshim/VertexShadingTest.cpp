@@ -97,7 +97,9 @@ std::vector<GLfloat> byMesa(const Case& c) {
     return {feedback[4], feedback[5], feedback[6], feedback[7], feedback[8], feedback[9]};
 }
 
-std::vector<GLfloat> byShim(const Case& c) {
+// Through a list, the point is recorded with its texture coordinates, normal and colour, and called
+// after other ones have been set.
+std::vector<GLfloat> byShim(const Case& c, bool throughList) {
     FromMesa backend;
     FixedFunction shim(backend);
     moveModelView(c, [&] { shim.light(GL_LIGHT0, GL_POSITION, c.lightPosition); });
@@ -115,13 +117,26 @@ std::vector<GLfloat> byShim(const Case& c) {
     }
     shim.texGen(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     shim.texGen(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-    shim.texCoord(0.25f, 0.75f);
-
-    shim.begin(GL_POINTS);
-    shim.normal(c.normal[0], c.normal[1], c.normal[2]);
-    shim.colour(colour[0], colour[1], colour[2], colour[3]);
-    shim.vertex(c.vertex[0], c.vertex[1], c.vertex[2]);
-    shim.end();
+    const auto point = [&] {
+        shim.texCoord(0.25f, 0.75f);
+        shim.begin(GL_POINTS);
+        shim.normal(c.normal[0], c.normal[1], c.normal[2]);
+        shim.colour(colour[0], colour[1], colour[2], colour[3]);
+        shim.vertex(c.vertex[0], c.vertex[1], c.vertex[2]);
+        shim.end();
+    };
+    if (throughList) {
+        const GLuint list = shim.genLists(1);
+        shim.newList(list, GL_COMPILE);
+        point();
+        shim.endList();
+        shim.texCoord(0.0f, 0.0f);
+        shim.normal(1.0f, 0.0f, 0.0f);
+        shim.colour(0.0f, 0.0f, 0.0f, 0.0f);
+        shim.callList(list);
+    } else {
+        point();
+    }
     shim.stateChange([] {});
     const BatchVertex& v = backend.drawn;
     return {v.r, v.g, v.b, v.a, v.s, v.t};
@@ -168,11 +183,13 @@ TEST(VertexShadingTest, LightsAndSphereMapsAVertexAsGlDoes) {
     // clang-format on
     for (const Case& c : cases) {
         const std::vector<GLfloat> mesa = byMesa(c);
-        const std::vector<GLfloat> shim = byShim(c);
         ASSERT_EQ(mesa.size(), 6u) << c.name << ": no feedback from GL";
-        for (int k = 0; k < 6; ++k) {
-            EXPECT_NEAR(shim[k], mesa[k], 1e-5) << c.name << ": "
-                                                << "rgbast"[k];
+        for (const bool throughList : {false, true}) {
+            const std::vector<GLfloat> shim = byShim(c, throughList);
+            for (int k = 0; k < 6; ++k) {
+                EXPECT_NEAR(shim[k], mesa[k], 1e-5)
+                    << c.name << (throughList ? ", through a list: " : ": ") << "rgbast"[k];
+            }
         }
     }
 }

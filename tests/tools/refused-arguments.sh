@@ -81,10 +81,8 @@ trace 10 --time-step inf
 trace 10 --time-step nan
 trace 10 --time-step 1 --time-step 1
 trace 10 --digest 0
-trace 10 --digest
 trace 10 --digest 1 --digest 1
 trace 10 --frames
-trace 10 --keys
 trace --keys a --keys b
 trace --keys "$(keys '')" --every 2
 trace --keys "$(keys '')" --time-step 1
@@ -119,7 +117,6 @@ trace --keys "$(truncate -s 268435457 big && echo big)" => torvel-trace: big: 26
 shot 10 o.png --every 0 => torvel-shot: --every takes a whole number of at least 1, not "0" +usage
 0 shot 5 o.png --every 2 --size 8x8 => o-000002.png\no-000004.png\no-000005.png +pictures
 0 shot --help
-0 trace --help
 0 soak 10 --help
 shot 10 o.png --keys a --keys b => torvel-shot: unknown or incomplete option "--keys" +usage
 shot 10 o.png --keys "$(keys '11 F2\n')" => torvel-shot: k:2: a command at frame 11, beyond the 10 frames to run
