@@ -141,6 +141,8 @@ if [ -f build/web/index.html ]; then
         printf '%s: %s bytes, %s gzipped\n' "${f##*/}" "$(stat -c %s "$f")" "$(gzip -9c "$f" | wc -c)"
     done
     node tests/app/page.mjs build/web figures | grep -v ': passed$'
+    # The frame rate again at the largest drawing size the page allows.
+    node tests/app/page.mjs build/web figures-largest | grep -v ': passed$'
 else
     echo "not built: bash scripts/build-web.sh builds it"
 fi

@@ -23,7 +23,7 @@ keys            -                      answer No; drawn; still; changes ArrowLef
 cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
 browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; fits; key F1; fullscreen 1
 broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
-frames-300      frames=300&TORVEL_FRAME_PACING=0&size=640x480  answer No; held 300; like_shot 300; close_up 36x36+452+372
+frames-300      frames=300&TORVEL_FRAME_PACING=0&size=640x480  answer No; held 300; fits 640x480; like_shot 300; close_up 36x36+452+372
 timing          TORVEL_TIMING=1&TORVEL_RECORD=x&size=64x4  answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; lines err "^size=64x4 ignored: " 1 1; fits; escape 0
 sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch Sound; lines err "^No sound" 0 0
 no-audio        -                      no_audio; answer No; drawn; moving; lines err "^No sound: no audio device " 1 1; escape 0
@@ -32,14 +32,14 @@ hidden-unpaced  TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; hidden
 replay          keys=keys/replay.keys&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
 replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0&size=640x480  recording replay.keys; answer No; held 400; like_shot 400 replay.keys
 replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
-replay-end      keys=keys/replay.keys  recording replay.keys; answer No; drawn; usable false Forward Faster Camera Sound Fullscreen; tap End; status 0
+replay-end      keys=keys/replay.keys  recording replay.keys; window 390x844 touch; answer No; drawn; usable false Forward Faster Camera Sound Fullscreen; tap End; status 0
 fit             frames=400             window 1280x900; answer No; drawn; fits; window 900x700; fits; held 400; like_shot 400
 phone           -                      window 390x844 touch; question; tap End 0; answer No; drawn; fits; still Slower Camera; steady; steady "Turn left+Turn right" 1.5; changes "Turn left" 0; changes "Turn right"; changes Faster; tap Slower; changes Camera; changes Forward 1.5; changes Back 1.5; tap Fullscreen; fullscreen 1; fits 640x480; tap Fullscreen; fullscreen 0; fits; tap End; status 0
 `;
 // Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
-const FIGURES = `
-figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&size=640x480  asked; answer No; held 1000; figures
-figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&size=1920x1200  asked; answer No; held 1000; figures`;
+const FIGURES = ['', 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&size=640x480  asked; answer No; held 1000; figures',
+  'figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=300&size=1920x1200  asked; answer No; held 300; figures 300'
+].join('\n');
 // The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
 const FIREFOX = 'windowed browser-leaves';
 // Steps that prepare the page or the browser before the page opens.
@@ -424,13 +424,14 @@ class Run {
     this.askedAfter = Date.now() - this.opened;
   }
 
-  figures() {
+  figures(last = 1000) {
     const seen = pattern => Number(this.console('warn').map(line => pattern.exec(line)?.[1]).findLast(Boolean));
     const first = seen(/^First frame presented .*, ([0-9.]+) ms after the last answer/);
-    const fps = 900 / (seen(/^1000 frames presented after ([0-9.]+) s/) - seen(/^100 frames .* ([0-9.]+) s/));
+    const after = frames => seen(RegExp(`^${frames} frames presented after ([0-9.]+) s`));
+    const fps = (last - 100) / (after(last) - after(100));
     console.log(`page opened to question: ${this.askedAfter} ms (polled every 0.1 s)`);
     console.log(`answer to first frame: ${Math.round(first)} ms`);
-    console.log(`frames 100 to 1000, pacing off: ${fps.toFixed(1)} fps`);
+    console.log(`frames 100 to ${last}, pacing off: ${fps.toFixed(1)} fps`);
   }
 
   async status(code) {
@@ -446,9 +447,8 @@ class Run {
     await this.status(code);
   }
 
-  async held(frames) {
-    await this.printed(`held at frame ${frames}`);
-    await sleep(0.3);
+  held(frames) {
+    return this.printed(`held at frame ${frames}`).then(() => sleep(0.3));
   }
 
   async like_shot(frames, keys) {
