@@ -24,7 +24,7 @@ cancelled       -                      answer No; drawn; cancelled F1 F2 F3 Arro
 browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; fits; key F1; fullscreen 1
 broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
 frames-300      frames=300&TORVEL_FRAME_PACING=0&size=640x480  answer No; held 300; fits 640x480; like_shot 300; close_up 36x36+452+372
-timing          TORVEL_TIMING=1&TORVEL_RECORD=x&size=64x4  answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; lines err "^size=64x4 ignored: " 1 1; fits; escape 0
+timing          TORVEL_TIMING=1&TORVEL_RECORD=x&size=4000x4000  answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; lines err "^size=4000x4000 ignored: " 1 1; fits; escape 0
 sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch Sound; lines err "^No sound" 0 0
 no-audio        -                      no_audio; answer No; drawn; moving; lines err "^No sound: no audio device " 1 1; escape 0
 hidden          -                      answer No; drawn; count_frames; hidden
@@ -38,7 +38,7 @@ phone           -                      window 390x844 touch; question; tap End 0
 `;
 // Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
 const FIGURES = ['', 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&size=640x480  asked; answer No; held 1000; figures',
-  'figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=300&size=1920x1200  asked; answer No; held 300; figures 300'
+  'figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=200&size=1920x1200  asked; answer No; held 200; figures 200'
 ].join('\n');
 // The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
 const FIREFOX = 'windowed browser-leaves';
