@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/KeyCodes.h"
 #include "app/SdlWindowing.h"
 #include "app/Window.h"
 #include "glshim/GlShim.h"
@@ -65,12 +66,34 @@ EM_JS(int, pageFrameLimit, (), {
 EM_JS(void, pageEnded, (int status), {
     Module.torvelPage.ended(status);
 });
+EM_JS(void, pageWindowMade, (int fullscreen), {
+    Module.torvelPage.windowMade(fullscreen != 0);
+});
+EM_JS(void, pageOfferControl, (const char* name, int keyCode), {
+    Module.torvelPage.offerControl(UTF8ToString(name), keyCode);
+});
+EM_JS(void, pageReplaying, (), {
+    Module.torvelPage.replaying();
+});
 // clang-format on
 
 namespace {
 
 constexpr MessageKind pageMessageKinds[] = {MessageKind::KeyDown, MessageKind::KeyUp, MessageKind::Resized,
                                             MessageKind::FullscreenLeft};
+
+// The page's on-screen controls, by the name each shows, and the key each one is: they reach the shell
+// as that key's messages, so they act as the keys do and a recording names them as it names the keys.
+struct PageControl {
+    const char* name;
+    int keyCode;
+};
+constexpr PageControl pageControls[] = {
+    {"Forward", keys::up},       {"Back", keys::down},         {"Turn left", keys::left},
+    {"Turn right", keys::right}, {"Faster", keys::keypadPlus}, {"Slower", keys::keypadMinus},
+    {"Camera", keys::f2},        {"Sound", keys::f3},          {"Fullscreen", keys::f1},
+    {"End", keys::escape},
+};
 
 bool takePageMessage(WindowMessage& message) {
     int fields[3] = {};
@@ -115,6 +138,9 @@ int WebPlatform::prepare() {
     // Without text input SDL cancels the browser's action on every key the program reads.
     SDL_StopTextInput();
     videoStarted_ = true;
+    for (const PageControl& control : pageControls) {
+        pageOfferControl(control.name, control.keyCode);
+    }
     return 1;
 }
 
@@ -139,14 +165,19 @@ void WebPlatform::showCursor(int show) {
     pageShowCursor(show);
 }
 
-int WebPlatform::createWindow(const char* title, int width, int height, int /*fullscreen*/) {
+int WebPlatform::createWindow(const char* title, int width, int height, int fullscreen) {
     failure_.clear();
     if (!videoStarted_) {
         return 0;
     }
     requestFrameSurface();
     // Fullscreen is the page's business: the canvas keeps its size and is scaled to the screen.
-    return openSdlWindow(window_, title, width, height, SDL_WINDOW_OPENGL, failure_);
+    if (openSdlWindow(window_, title, width, height, SDL_WINDOW_OPENGL, failure_) == 0) {
+        return 0;
+    }
+    // SDL made the canvas width x height; a window gets the size the page gives it, as a Resized message.
+    pageWindowMade(fullscreen);
+    return 1;
 }
 
 void WebPlatform::showWindow() {
@@ -233,6 +264,7 @@ int WebPlatform::loadReplay(Replay& replay) {
     }
     // With a frame count the frames run as the tools run them, held after the last one instead.
     replay.checkAt = frameLimit_ > 0 ? -1 : replayFrames(replay.recording);
+    pageReplaying();
     return 1;
 }
 

@@ -14,7 +14,8 @@ struct SDL_Window;
 //
 // The page's address sets the environment: TORVEL_FRAME_PACING=0 runs the frames back to back,
 // TORVEL_TIMING=1 reports as the desktop program does, frames=N holds the picture of frame N,
-// keys=FILE replays the recording FILE from beside the page.
+// keys=FILE replays the recording FILE from beside the page. The page's on-screen controls come as
+// the keys they stand for.
 class WebPlatform : public PlatformCore {
   public:
     WebPlatform();
@@ -49,7 +50,8 @@ class WebPlatform : public PlatformCore {
     // resets its state, so that a rebuilt window starts as with a new one.
     ContextResult createContext() override;
     void deleteContext() override;
-    // The canvas, at its size whether fullscreen or not: the browser scales it to the screen.
+    // The canvas at width x height; windowed, the page then gives it the size it fits and sends that
+    // as a Resized message (also after each F1 rebuild), fullscreen it keeps it, scaled to the screen.
     int createWindow(const char* title, int width, int height, int fullscreen) override;
     void showWindow() override;
     void destroyWindow() override;

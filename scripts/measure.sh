@@ -171,6 +171,9 @@ if [ -f build/web/index.html ]; then
     done
     page_figures() { node tests/app/page.mjs build/web figures | grep -v ': passed$'; }
     figure page_figures
+    # The frame rate again at the largest drawing size the page allows.
+    largest_figures() { node tests/app/page.mjs build/web figures-largest | grep -v ': passed$'; }
+    figure largest_figures
 else
     echo "not built: bash scripts/build-web.sh builds it"
 fi

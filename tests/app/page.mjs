@@ -17,28 +17,36 @@ import { fileURLToPath } from 'node:url';
 // name, the page's address query, then the steps (methods of Run below).
 const RUNS = `
 windowed        -                      answer No; drawn; moving; lines out "^Width of data/marble.bmp: " 1 1; escape 0
-fullscreen      -                      question; key Enter; fullscreen 1; drawn; moving
-f1              -                      answer No; drawn; still; f1_and_back; rebuilds 50; escape 0
+fullscreen      -                      question; key Enter; fullscreen 1; drawn; moving; fits 640x480
+f1              -                      answer No; drawn; still; f1_and_back; fits; rebuilds 50; escape 0
 keys            -                      answer No; drawn; still; changes ArrowLeft; changes NumpadAdd; changes F2; changes ArrowUp 1.5
 cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
-browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; key F1; fullscreen 1
+browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; fits; key F1; fullscreen 1
 broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
-frames-300      frames=300&TORVEL_FRAME_PACING=0  answer No; held 300; like_shot 300; close_up 36x36+452+372
-timing          TORVEL_TIMING=1&TORVEL_RECORD=x   answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; escape 0
-sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch; lines err "^No sound" 0 0
+frames-300      frames=300&TORVEL_FRAME_PACING=0&size=640x480  answer No; held 300; fits 640x480; like_shot 300; close_up 36x36+452+372
+timing          TORVEL_TIMING=1&TORVEL_RECORD=x&size=4000x4000  answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; lines err "^size=4000x4000 ignored: " 1 1; fits; escape 0
+sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch Sound; lines err "^No sound" 0 0
 no-audio        -                      no_audio; answer No; drawn; moving; lines err "^No sound: no audio device " 1 1; escape 0
 hidden          -                      answer No; drawn; count_frames; hidden
 hidden-unpaced  TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; hidden
 replay          keys=keys/replay.keys&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
-replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; held 400; like_shot 400 replay.keys
+replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0&size=640x480  recording replay.keys; answer No; held 400; like_shot 400 replay.keys
 replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
+replay-end      keys=keys/replay.keys  recording replay.keys; window 390x844 touch; answer No; drawn; usable false Forward Faster Camera Sound Fullscreen; tap End; status 0
+fit             frames=400             window 1280x900; answer No; drawn; fits; window 900x700; fits; held 400; like_shot 400
+phone           -                      window 390x844 touch; question; tap End 0; answer No; drawn; fits; still Slower Camera; steady; steady "Turn left+Turn right" 1.5; changes "Turn left" 0; changes "Turn right"; changes Faster; tap Slower; changes Camera; changes Forward 1.5; changes Back 1.5; tap Fullscreen; fullscreen 1; fits 640x480; tap Fullscreen; fullscreen 0; fits; tap End; status 0
 `;
 // Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
-const FIGURES = 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000  asked; answer No; held 1000; figures';
+const FIGURES = ['', 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&size=640x480  asked; answer No; held 1000; figures',
+  'figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=200&size=1920x1200  asked; answer No; held 200; figures 200'
+].join('\n');
 // The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
 const FIREFOX = 'windowed browser-leaves';
 // Steps that prepare the page or the browser before the page opens.
-const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio'];
+const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window'];
+// The page's on-screen controls, by their names; A+B: two held together.
+const CONTROL = /^(Forward|Back|Turn left|Turn right|Faster|Slower|Camera|Sound|Fullscreen|End)(\+|$)/;
+const button = name => `::-p-aria([name="${name}"][role="button"])`;
 // The legacy-GL emulation's own one-time notices; anything else on the console's error level fails.
 const KNOWN = /^(WebGL: INVALID_ENUM: (enable|disable|getParameter)|GL_INVALID_ENUM)/;
 const HERE = path.dirname(fileURLToPath(import.meta.url));
@@ -149,10 +157,34 @@ class Run {
 
   // --- input ---
   async key(name, seconds = 0.1) {
+    if (CONTROL.test(name)) return this.tap(name, seconds);
     await this.page.keyboard.down(name);
     await sleep(seconds);
     await this.page.keyboard.up(name);
     await sleep(0.3);
+  }
+
+  async tap(names, seconds = 0.1) {
+    // Hidden controls are shown by their switch first. 0 s: a tap shorter than a frame, down and up in one
+    // turn of the page; otherwise a finger on each at once (a phone) or the mouse, held for the time.
+    if (await this.evaluate(() => controls.box.hidden)) await this.page.click('#controls-switch');
+    const buttons = await Promise.all(names.split('+').map(name => this.page.$(button(name))));
+    if (Number(seconds) === 0)
+      return buttons[0].evaluate(b => (b.hasAttribute('data-held') ? ['pointerdown', 'pointerup'] : ['click'])
+        .forEach(type => b.dispatchEvent(new PointerEvent(type, { bubbles: true }))));
+    const points = await Promise.all(buttons.map(b => b.clickablePoint()));
+    const { mouse } = this.page, touch = (type, touchPoints) => this.cdp.send('Input.dispatchTouchEvent',
+      { type, touchPoints });
+    await (this.touch ? touch('touchStart', points) : mouse.move(points[0].x, points[0].y).then(() => mouse.down()));
+    await sleep(seconds);
+    await (this.touch ? touch('touchEnd', []) : mouse.up());
+    await sleep(0.3);
+  }
+
+  async usable(wanted, ...names) {
+    for (const name of names)
+      if (String(await this.page.$eval(button(name), b => b.ariaDisabled !== 'true')) !== wanted)
+        throw new Failure(`the control ${name} is not ${wanted === 'true' ? '' : 'un'}usable`);
   }
 
   async question() {
@@ -164,13 +196,10 @@ class Run {
   }
 
   async answer(label) {
-    const button = () => this.evaluate(label => {
-      const found = [...document.querySelectorAll('#dialog-buttons button')].find(b => b.textContent === label);
-      const r = !document.getElementById('dialog').hidden && found?.getBoundingClientRect();
-      return r && [r.x + r.width / 2, r.y + r.height / 2];
-    }, label);
-    await until(20, button, `no dialog with a ${label} button`);
-    await this.page.mouse.click(...(await button()));
+    const found = await this.page.waitForSelector(`::-p-xpath(//*[@id="dialog-buttons"]/button[.="${label}"])`,
+      { visible: true, timeout: 20000 }).catch(() => null);
+    if (!found) throw new Failure(`no dialog with a ${label} button`);
+    await found.click();
   }
 
   // --- pictures ---
@@ -202,12 +231,19 @@ class Run {
     if (difference(first, await this.shot('after')) < 0.002) throw new Failure('the scene does not move');
   }
 
-  async still() {
+  async still(slower = 'NumpadSubtract', camera = 'F2') {
     // A picture that stands still: time step 0 (keypad minus six times), the camera following
     // ball 0 (F2), and time for the explosions to fade.
-    for (let i = 0; i < 6; i++) await this.key('NumpadSubtract');
-    await this.key('F2');
+    for (let i = 0; i < 6; i++) await this.key(slower);
+    await this.key(camera);
     await sleep(2.5);
+  }
+
+  async steady(names, seconds = 1) {
+    // Nothing moves for the time, with the controls given held together (two that undo each other).
+    const before = await this.shot('steady');
+    await (names ? this.key(names, seconds) : sleep(seconds));
+    await this.alike(before, 'still-steady', 0.002, `the picture moved${names ? ' with ' + names + ' held' : ''}`);
   }
 
   async changes(name, hold = 0.4) {
@@ -226,16 +262,41 @@ class Run {
     await this.evaluate(() => addEventListener('keydown', e => ((window.seen ??= {})[e.code] = e.defaultPrevented)));
     for (const name of names) await this.key(name);
     const seen = await this.evaluate(() => window.seen ?? {});
-    for (const name of names) {
-      if (!(name in seen)) throw new Failure(`${name} did not reach the page`);
-      if (!seen[name]) throw new Failure(`the key-down of ${name} was not cancelled`);
-    }
+    for (const name of names)
+      if (!seen[name]) throw new Failure(`${name} ${name in seen ? 'was not cancelled' : 'did not reach the page'}`);
   }
 
   async fullscreen(wanted) {
-    const want = wanted === '1';
-    await until(10, async () => (await this.evaluate(() => document.fullscreenElement === canvas)) === want,
-      `the canvas is ${want ? 'not ' : ''}the fullscreen element`);
+    const scene = () => this.evaluate(() => document.fullscreenElement === canvas.closest('section'));
+    await until(10, async () => (await scene()) === (wanted === '1'),
+      `the scene is not ${wanted === '1' ? '' : 'out of '}fullscreen`);
+  }
+
+  async fits(fixed) {
+    // The program draws at the canvas's size, the projection with its aspect: fixed, or the column's width
+    // and within the viewport with the controls under it, at the pixel ratio up to 2.
+    const state = () => this.evaluate(() => {
+      const box = canvas.getBoundingClientRect(), p = GLImmediate.matrix[1];
+      const { bottom } = (controls.box.hidden ? canvas : controls.box).getBoundingClientRect();
+      return { size: [canvas.width, canvas.height], drawn: [...GLctx.getParameter(GLctx.VIEWPORT)].slice(2),
+        aspect: p[5] / p[0], box: [box.width, box.height], column: canvas.closest('section').clientWidth,
+        fits: bottom + scrollY <= innerHeight + 1, ratio: Math.min(devicePixelRatio, 2) };
+    });
+    const near = (a, b, most = 1) => Math.abs(a - b) <= most;
+    await until(10, async () => {
+      const { size: [w, h], drawn, aspect, box, column, fits, ratio } = await state();
+      return String(drawn) === String([w, h]) && near(aspect, w / h, 1e-3) && (fixed ? `${w}x${h}` === fixed :
+        fits && near(box[0], column) && near(w, box[0] * ratio) && near(h, box[1] * ratio));
+    }, async () => `the canvas does not fit${fixed ? ' ' + fixed : ''}: ${JSON.stringify(await state())}`);
+  }
+
+  async window(size, touch) {
+    // A phone: touch, a coarse pointer and three device pixels to the CSS pixel.
+    this.touch = !!touch;
+    this.cdp ??= await this.page.createCDPSession();
+    const [width, height] = size.split('x').map(Number);
+    const phone = touch && { deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+    return this.page.setViewport({ width, height, ...phone });
   }
 
   async f1_and_back() {
@@ -277,7 +338,7 @@ class Run {
     return this.evaluate(() => framesSeen);
   }
 
-  async sound_switch() {
+  async sound_switch(name = 'F3') {
     // The explosion fills SDL's audio buffers at the first ball contact (the click that answered
     // the question lets the page play); after F3 they stay silent through the next contacts (no
     // more than 100 frames apart at a time step of 2.6).
@@ -289,7 +350,7 @@ class Run {
     for (let i = 0; i < 20; i++) await this.page.keyboard.press('NumpadAdd').then(() => sleep(0.1));
     const sounding = () => this.evaluate(() => sounding);
     await until(90, async () => (await sounding()) > 0, async () => `no sound by frame ${await this.framesSeen()}`);
-    await this.key('F3');
+    await this.key(name);
     await sleep(1.5); // what was playing when F3 acted may play to its end
     const heard = await sounding(), start = await this.framesSeen();
     await poll(120, async () => (await this.framesSeen()) >= start + 200);
@@ -363,13 +424,14 @@ class Run {
     this.askedAfter = Date.now() - this.opened;
   }
 
-  figures() {
+  figures(last = 1000) {
     const seen = pattern => Number(this.console('warn').map(line => pattern.exec(line)?.[1]).findLast(Boolean));
     const first = seen(/^First frame presented .*, ([0-9.]+) ms after the last answer/);
-    const fps = 900 / (seen(/^1000 frames presented after ([0-9.]+) s/) - seen(/^100 frames .* ([0-9.]+) s/));
+    const after = frames => seen(RegExp(`^${frames} frames presented after ([0-9.]+) s`));
+    const fps = (last - 100) / (after(last) - after(100));
     console.log(`page opened to question: ${this.askedAfter} ms (polled every 0.1 s)`);
     console.log(`answer to first frame: ${Math.round(first)} ms`);
-    console.log(`frames 100 to 1000, pacing off: ${fps.toFixed(1)} fps`);
+    console.log(`frames 100 to ${last}, pacing off: ${fps.toFixed(1)} fps`);
   }
 
   async status(code) {
@@ -385,16 +447,16 @@ class Run {
     await this.status(code);
   }
 
-  async held(frames) {
-    await this.printed(`held at frame ${frames}`);
-    await sleep(0.3);
+  held(frames) {
+    return this.printed(`held at frame ${frames}`).then(() => sleep(0.3));
   }
 
   async like_shot(frames, keys) {
     const page = await this.shot('page-' + frames);
     const native = path.join(this.pictures, `${this.name}-torvel-shot-${frames}.png`);
     const replay = keys ? ['--keys', path.join(HERE, keys)] : [];
-    const shot = spawnSync(path.join(this.desktop, 'torvel-shot'), [frames, native, ...replay], {
+    const size = ['--size', await this.evaluate(() => canvas.width + 'x' + canvas.height)];
+    const shot = spawnSync(path.join(this.desktop, 'torvel-shot'), [frames, native, ...size, ...replay], {
       cwd: this.desktop, env: { ...process.env, SDL_VIDEODRIVER: 'offscreen' }, stdio: ['ignore', 'ignore', 'inherit']
     });
     if (shot.status !== 0) throw new Failure('torvel-shot failed');
