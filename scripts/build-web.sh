@@ -23,7 +23,7 @@ bash scripts/debian-source.sh libglu=9.0.2-1.1 "$deps/src"
 
 # The pictures and the sound, as the desktop build generates them.
 cmake --preset release >/dev/null
-cmake --build --preset release --target assets torvel-shot
+cmake --build --preset release --target assets torvel-shot torvel-trace
 cmake --preset web >/dev/null
 cmake --build --preset web -j2
 
