@@ -39,7 +39,7 @@ opened-refused  -                      reads; question; open big.keys 268435457;
 // Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
 const FIGURES = 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000  asked; answer No; held 1000; figures';
 // The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
-const FIREFOX = 'windowed browser-leaves';
+const FIREFOX = 'windowed f1 browser-leaves replay replay-frames';
 // Steps that prepare the page or the browser before the page opens.
 const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'reads'];
 // The legacy-GL emulation's own one-time notices; anything else on the console's error level fails.
