@@ -46,7 +46,7 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // Around the shell's run, in this order: prepare, loadReplay, the shell, ended.
+    // Around the shell's run, in this order: prepare, loadReplay, recordingPath, the shell, ended.
     //
     // Starts the window system ahead of the first window, so that the wait after the start-up
     // question is short. 0 when there is none (no display): failure() says why.
@@ -56,6 +56,8 @@ class Platform {
     // A recording to replay in place of the keys: 0 when none was asked for (a layer that offers
     // none), 1 when replay holds it, -1 when it was refused (a line on stderr says why).
     virtual int loadReplay(Replay& /*replay*/) { return 0; }
+    // Where to record the run's key commands (docs/recording.md), after loadReplay; empty for nowhere.
+    virtual std::string recordingPath() { return {}; }
     // The program ends with status: the status for the process to end with.
     virtual int ended(int status) { return status; }
 

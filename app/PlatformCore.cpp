@@ -69,6 +69,11 @@ long PlatformCore::framePresented() {
     return framesPresented_;
 }
 
+std::string PlatformCore::recordingPath() {
+    const char* path = std::getenv("TORVEL_RECORD");
+    return path != nullptr ? path : "";
+}
+
 int PlatformCore::ended(int status) {
     // Only a start that presented something has frames to count.
     if (reportTiming_ && framesPresented_ > 0) {

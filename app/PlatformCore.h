@@ -16,6 +16,8 @@ class PlatformCore : public Platform {
     MessageAnswer showMessage(const char* text, const char* caption, MessageButtons buttons, MessageIcon icon,
                               int interruptStatus) final;
     std::string failure() const final { return failure_; }
+    // TORVEL_RECORD; set but empty counts as not set, so that "TORVEL_RECORD= torvel-room" turns it off.
+    std::string recordingPath() override;
     // With TORVEL_TIMING=1 and a frame presented: how many frames, in how long.
     int ended(int status) override;
 

@@ -27,9 +27,15 @@ EM_ASYNC_JS(void, pageNextFrame, (int paced), {
 EM_ASYNC_JS(void, pageHold, (), {
     await new Promise(() => {});
 });
-EM_ASYNC_JS(int, pageFetchReplay, (char* path, int size), {
-    const got = await Module.torvelPage.fetchReplay();
+EM_ASYNC_JS(int, pageFetchReplay, (char* path, int size, double sizeLimit, double* fileSize), {
+    const got = await Module.torvelPage.fetchReplay(sizeLimit);
     if (got === null) return 0;
+    // A file larger than a replay takes comes unread: its name and size say why it is refused.
+    if (got.size !== undefined) {
+        stringToUTF8(got.path, path, size);
+        HEAPF64[fileSize >> 3] = got.size;
+        return 2;
+    }
     if (!got.bytes) return -1;
     // Under the same relative name, so that the reader's lines name the file as it was asked for.
     try {
@@ -62,6 +68,14 @@ EM_JS(void, pageShowCursor, (int show), {
 });
 EM_JS(int, pageFrameLimit, (), {
     return Module.torvelPage.frameLimit();
+});
+EM_JS(void, pageOfferRecording, (const char* path), {
+    const name = UTF8ToString(path);
+    try {
+        Module.torvelPage.offerRecording(name, FS.readFile(name));
+    } catch (notWritten) {
+        // The writer could not open it, and said so.
+    }
 });
 EM_JS(void, pageEnded, (int status), {
     Module.torvelPage.ended(status);
@@ -250,7 +264,14 @@ void WebPlatform::holdPicture(const char* line) {
 
 int WebPlatform::loadReplay(Replay& replay) {
     char path[256];
-    const int fetched = pageFetchReplay(path, sizeof path);
+    double fileSize = 0;
+    const int fetched =
+        pageFetchReplay(path, sizeof path, static_cast<double>(recordingSizeLimit), &fileSize);
+    if (fetched == 2) {
+        std::fprintf(stderr, "No replay: %s\n",
+                     recordingTooLarge(path, static_cast<std::int64_t>(fileSize)).c_str());
+        return -1;
+    }
     if (fetched != 1) {
         return fetched;
     }
@@ -265,13 +286,25 @@ int WebPlatform::loadReplay(Replay& replay) {
     // With a frame count the frames run as the tools run them, held after the last one instead.
     replay.checkAt = frameLimit_ > 0 ? -1 : replayFrames(replay.recording);
     pageReplaying();
+    replaying_ = true;
     return 1;
+}
+
+std::string WebPlatform::recordingPath() {
+    // A replay or a run held at frame N adds nothing to what it came from.
+    if (!replaying_ && frameLimit_ == 0) {
+        recording_ = "torvel-room.keys";
+    }
+    return recording_;
 }
 
 int WebPlatform::ended(int status) {
     PlatformCore::ended(status);
     std::fflush(stdout);
     std::fflush(stderr);
+    if (!recording_.empty()) {
+        pageOfferRecording(recording_.c_str());
+    }
     pageEnded(status);
     return status;
 }

@@ -14,8 +14,8 @@ struct SDL_Window;
 //
 // The page's address sets the environment: TORVEL_FRAME_PACING=0 runs the frames back to back,
 // TORVEL_TIMING=1 reports as the desktop program does, frames=N holds the picture of frame N,
-// keys=FILE replays the recording FILE from beside the page. The page's on-screen controls come as
-// the keys they stand for.
+// keys=FILE replays the recording FILE from beside the page (or a file opened on the page). The
+// page's on-screen controls come as the keys they stand for.
 class WebPlatform : public PlatformCore {
   public:
     WebPlatform();
@@ -25,9 +25,13 @@ class WebPlatform : public PlatformCore {
 
     // Through the page (index.html):
     //
-    // keys=FILE: fetches and reads the recording; the line that refuses it names the path, or the
-    // file, line and cause as the tools say them.
+    // A recording opened on the page, else keys=FILE: fetches and reads it, a file larger than a
+    // replay takes unread; the line that refuses it names the path, or the file, line and cause as
+    // the tools say them.
     int loadReplay(Replay& replay) override;
+    // Every live run is recorded in the page's memory, and offered for download at its end
+    // (ended); a replay or a frames=N run is not.
+    std::string recordingPath() override;
     // The canvas goes fullscreen now, while the user's key or click still allows it; 0 when the
     // browser refuses.
     int setFullscreenMode(int width, int height, int bits) override;
@@ -39,7 +43,7 @@ class WebPlatform : public PlatformCore {
     void swapBuffers() override;
     // Shows the replay's verdict under the canvas and keeps the picture.
     void holdPicture(const char* line) override;
-    // Also shows the ending on the page.
+    // Also shows the ending on the page, and offers the recording.
     int ended(int status) override;
 
     // Through SDL, on the page's canvas:
@@ -67,4 +71,6 @@ class WebPlatform : public PlatformCore {
     bool contextHeld_ = false;  // between createContext and deleteContext
     bool pacing_ = true;
     long frameLimit_ = 0;  // frames=N: the picture is held after frame N
+    bool replaying_ = false;
+    std::string recording_;  // the path in the page's memory, when this run is recorded
 };

@@ -1,8 +1,8 @@
 // torvel-room: the program. Reads data/ (pictures) and Data/ (sound) from the installed data
 // directory beside the executable when there is one, else under the working directory.
-// TORVEL_RECORD=FILE records the session's key commands into FILE (docs/recording.md).
+// TORVEL_RECORD=FILE records the session's key commands into FILE (docs/recording.md); the page
+// records every live run.
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -52,11 +52,10 @@ int main() {
     sound.open(dataPath("Data/Explode.wav").c_str());
     Shell shell{platform, realSceneCalls(), world, ShellState{}, KeyTable{}};
     RecordingWriter recording;
-    // Set but empty counts as not set, so that "TORVEL_RECORD= torvel-room" turns it off.
-    const char* recordPath = std::getenv("TORVEL_RECORD");
-    if (recordPath != nullptr && *recordPath != '\0') {
+    const std::string recordPath = platform.recordingPath();
+    if (!recordPath.empty()) {
         std::string error;
-        if (recording.open(recordPath, error)) {
+        if (recording.open(recordPath.c_str(), error)) {
             shell.recording = &recording;
         } else {
             std::fprintf(stderr, "No recording: %s\n", error.c_str());

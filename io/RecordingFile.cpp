@@ -5,6 +5,11 @@
 #include <cstring>
 #include <filesystem>
 
+std::string recordingTooLarge(const std::string& path, std::int64_t size) {
+    return path + ": " + (size < 0 ? "" : std::to_string(size) + " bytes, ") + "larger than " +
+           std::to_string(recordingSizeLimit >> 20) + " MiB, the most a replay takes";
+}
+
 bool readRecording(const char* path, std::int64_t lastFrame, Recording& recording, std::string& message,
                    std::string& note) {
     note.clear();
@@ -27,8 +32,7 @@ bool readRecording(const char* path, std::int64_t lastFrame, Recording& recordin
     const bool readFailed = std::ferror(file) != 0;
     std::fclose(file);
     if (tooLarge) {
-        message = std::string(path) + ": " + (sizeError ? "" : std::to_string(size) + " bytes, ") +
-                  "larger than " + std::to_string(recordingSizeLimit >> 20) + " MiB, the most a replay takes";
+        message = recordingTooLarge(path, sizeError ? -1 : static_cast<std::int64_t>(size));
         return false;
     }
     if (readFailed) {

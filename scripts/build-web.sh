@@ -20,7 +20,7 @@ bash scripts/lib/debian-source.sh libsdl2=2.26.5+dfsg-1 "$deps/src"
 bash scripts/lib/debian-source.sh libglu=9.0.2-1.1 "$deps/src"
 
 # The pictures and the sound, as the desktop build generates them.
-build release assets torvel-shot
+build release assets torvel-shot torvel-trace
 cmake --preset web >/dev/null
 cmake --build --preset web -j2
 

@@ -35,15 +35,18 @@ replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err
 replay-end      keys=keys/replay.keys  recording replay.keys; window 390x844 touch; answer No; drawn; usable false Forward Faster Camera Sound Fullscreen; tap End; status 0
 fit             frames=400             window 1280x900; answer No; drawn; fits; window 900x700; fits; held 400; like_shot 400
 phone           -                      window 390x844 touch; question; tap End 0; answer No; drawn; fits; still Slower Camera; steady; steady "Turn left+Turn right" 1.5; changes "Turn left" 0; changes "Turn right"; changes Faster; tap Slower; changes Camera; changes Forward 1.5; changes Back 1.5; tap Fullscreen; fullscreen 1; fits 640x480; tap Fullscreen; fullscreen 0; fits; tap End; status 0
+recorded        -                      answer No; drawn; key ArrowLeft; key NumpadAdd; key F2; escape 0; saved; open replay.keys; answer No; escape 0; unsaved
+opened          TORVEL_FRAME_PACING=0  answer No; drawn; open replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
+opened-refused  -                      reads; question; open big.keys 268435457; status 2; unread; lines err "^No replay: big.keys: 268435457 bytes, larger than 256 MiB, the most a replay takes$" 1 1; drop bad.keys "torvel-room-recording 2"; status 2; lines err "^No replay: bad.keys:1: " 1 1
 `;
 // Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
 const FIGURES = ['', 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&size=640x480  asked; answer No; held 1000; figures',
   'figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=200&size=1920x1200  asked; answer No; held 200; figures 200'
 ].join('\n');
 // The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
-const FIREFOX = 'windowed browser-leaves';
+const FIREFOX = 'windowed f1 browser-leaves replay replay-frames';
 // Steps that prepare the page or the browser before the page opens.
-const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window'];
+const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window', 'reads'];
 // The page's on-screen controls, by their names; A+B: two held together.
 const CONTROL = /^(Forward|Back|Turn left|Turn right|Faster|Slower|Camera|Sound|Fullscreen|End)(\+|$)/;
 const button = name => `::-p-aria([name="${name}"][role="button"])`;
@@ -417,6 +420,60 @@ class Run {
     const first = await this.shot('held');
     await sleep(0.5);
     await this.alike(first, 'still-held', 0, 'the picture is not held after the replay');
+  }
+
+  // --- recordings made and opened on the page ---
+  async saved() {
+    // The run's recording saved as a person saves it, and replayed natively to the digest it ends with.
+    const session = await this.page.createCDPSession(), file = path.join(this.work, 'saved', 'torvel-room.keys');
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: path.dirname(file) });
+    await this.page.click('::-p-aria(Save recording)');
+    await until(10, () => fs.existsSync(file), 'no recording saved');
+    const verdict = spawnSync(path.join(this.desktop, 'torvel-trace'), ['--keys', file], { encoding: 'utf8' }).stdout;
+    console.log(`saved recording: ${verdict.trim()}`);
+    if (!/ frames replayed: .*: the same$/.test(verdict.trim())) throw new Failure(`the saved recording: ${verdict}`);
+  }
+
+  async unsaved() {
+    if (await this.page.$('::-p-aria(Save recording)')) throw new Failure('a replay offers its recording');
+  }
+
+  async open(name, size) {
+    // Through the file input, and the page loads again to replay it; with a size, a file of that
+    // size (sparse) in place of the committed one.
+    let file = path.join(HERE, name);
+    if (size) fs.truncateSync((fs.writeFileSync((file = path.join(this.work, name)), ''), file), Number(size));
+    const loaded = this.page.waitForNavigation();
+    await (await this.page.$('#open-file')).uploadFile(file);
+    await loaded;
+  }
+
+  async drop(name, text) {
+    const loaded = this.page.waitForNavigation();
+    await this.evaluate((name, text) => {
+      const dataTransfer = new DataTransfer();
+      dataTransfer.items.add(new File([text + '\n'], name));
+      canvas.dispatchEvent(new DragEvent('drop', { dataTransfer, bubbles: true, cancelable: true }));
+    }, name, text);
+    await loaded;
+  }
+
+  reads() {
+    // Counts the bytes the page reads from files, to see that one too large stays unread.
+    return this.page.evaluateOnNewDocument(() => {
+      for (const how of ['arrayBuffer', 'text', 'stream', 'slice']) {
+        const read = Blob.prototype[how];
+        Blob.prototype[how] = function (...args) {
+          window.bytesRead = (window.bytesRead ?? 0) + this.size;
+          return read.apply(this, args);
+        };
+      }
+    });
+  }
+
+  async unread() {
+    const read = await this.evaluate(() => window.bytesRead ?? 0);
+    if (read > 0) throw new Failure(`the page read ${read} bytes of a file it refuses`);
   }
 
   async asked() {
