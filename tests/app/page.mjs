@@ -34,7 +34,7 @@ replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0&size=640x
 replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
 replay-end      keys=keys/replay.keys  recording replay.keys; window 390x844 touch; answer No; drawn; usable false Forward Faster Camera Sound Fullscreen; tap End; status 0
 fit             frames=400             window 1280x900; answer No; drawn; fits; window 900x700; fits; held 400; like_shot 400
-phone           -                      window 390x844 touch; question; tap End 0; answer No; drawn; fits; still Slower Camera; steady; steady "Turn left+Turn right" 1.5; changes "Turn left" 0; changes "Turn right"; changes Faster; tap Slower; changes Camera; changes Forward 1.5; changes Back 1.5; tap Fullscreen; fullscreen 1; fits 640x480; tap Fullscreen; fullscreen 0; fits; tap End; status 0
+phone           -                      window 390x844 touch; question; tap End 0; answer No; drawn; fits; still Slower Camera; steady; steady "Turn left+Turn right" 1.5; changes "Turn left" 0; changes "Turn right"; changes Faster; tap Slower; changes Camera; key Forward 0.5; key Back 0.5; tap Sound; tap Fullscreen; fullscreen 1; fits 640x480; tap Fullscreen; fullscreen 0; fits; tap End; status 0; saved Left "Left Right" Right KP+ KP- F2 Up Down F3 F1
 recorded        -                      answer No; drawn; key ArrowLeft; key NumpadAdd; key F2; escape 0; saved; open replay.keys; answer No; escape 0; unsaved
 opened          TORVEL_FRAME_PACING=0  answer No; drawn; open replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
 opened-refused  -                      reads; question; open big.keys 268435457; status 2; unread; lines err "^No replay: big.keys: 268435457 bytes, larger than 256 MiB, the most a replay takes$" 1 1; drop bad.keys "torvel-room-recording 2"; status 2; lines err "^No replay: bad.keys:1: " 1 1
@@ -423,8 +423,9 @@ class Run {
   }
 
   // --- recordings made and opened on the page ---
-  async saved() {
-    // The run's recording saved as a person saves it, and replayed natively to the digest it ends with.
+  async saved(...passes) {
+    // The run's recording saved as a person saves it, and replayed natively to the digest it ends with;
+    // each of the passes given (their commands, exactly) must be in it.
     const session = await this.page.createCDPSession(), file = path.join(this.work, 'saved', 'torvel-room.keys');
     await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: path.dirname(file) });
     await this.page.click('::-p-aria(Save recording)');
@@ -432,6 +433,9 @@ class Run {
     const verdict = spawnSync(path.join(this.desktop, 'torvel-trace'), ['--keys', file], { encoding: 'utf8' }).stdout;
     console.log(`saved recording: ${verdict.trim()}`);
     if (!/ frames replayed: .*: the same$/.test(verdict.trim())) throw new Failure(`the saved recording: ${verdict}`);
+    const recorded = fs.readFileSync(file, 'utf8').split('\n').map(line => line.replace(/^[0-9]+ /, ''));
+    for (const commands of passes)
+      if (!recorded.includes(commands)) throw new Failure(`no pass of "${commands}" in the saved recording`);
   }
 
   async unsaved() {
