@@ -18,14 +18,11 @@ if [ "${TORVEL_UPDATE_GOLDEN:-0}" = 1 ]; then
 fi
 [ -f "$golden" ] || { echo "no recording $golden: scripts/update-golden.sh makes it" >&2; exit 1; }
 cmp -s "$golden" "$out" && { echo "torvel-trace $* as recorded: $(wc -l <"$out") lines"; exit 0; }
-# diff's first command is "L1[,L2]{a,c,d}...": line L1 of the recording, or the one after it for "a".
-line=$(diff "$golden" "$out" | sed -n '1s/^\([0-9]*\).*/\1/p')
-diff "$golden" "$out" | head -n 1 | grep -q '^[0-9,]*a' && line=$((line + 1))
-printf 'torvel-trace %s differs from %s, first at line %s:\n  recorded:   %s\n  this build: %s\n' "$*" \
-    "$golden" "$line" "$(sed -n "${line}p" "$golden")" "$(sed -n "${line}p" "$out")" >&2
+echo "torvel-trace $* differs from $golden (<: recorded, >: this build), first:" >&2
+diff "$golden" "$out" | head -n 5 >&2
 # A digest names a block of frames; show how this build begins it (a build that still matches
 # the recording, run with --digest 1 up to the block's end, finds the very frame).
-block=$(for file in "$golden" "$out"; do sed -n "${line}s/^frames \([0-9]*\)-\([0-9]*\) .*/\1 \2/p" "$file"; done | head -n 1)
+block=$(diff "$golden" "$out" | sed -n 's/^[<>] frames \([0-9]*\)-\([0-9]*\) .*/\1 \2/p' | head -n 1)
 [ -n "$block" ] || exit 1
 first=${block% *} last=${block#* }
 shift # FRAMES: this run stops at the block's end
