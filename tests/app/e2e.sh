@@ -21,7 +21,6 @@ RUNS='
 windowed        xvfb:1024x768x24  windowed_run; blank_beside; escape 0
 paced           xvfb:1024x768x24  windowed_run; paced; escape 0
 f1-modes        xorg              start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; mode 640x480; drawn; press F1; at "Torvel Room"; mode 1024x768; drawn windowed; press F1; at "Torvel Room"; mode 640x480; drawn fullscreen; escape 0; mode 1024x768
-picture-full    xorg              break_picture; start; answer Yes; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1; mode 1024x768
 picture-f1      xorg              windowed_run; break_picture; press F1; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1; mode 1024x768
 refused-yes     xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
 refused-no      xvfb:1024x768x24  start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
