@@ -21,7 +21,7 @@ fullscreen      -                      question; key Enter; fullscreen 1; drawn;
 f1              -                      answer No; drawn; still; rebuilds 50; fits; escape 0
 keys            -                      answer No; drawn; still; changes ArrowLeft; changes NumpadAdd; changes F2; changes ArrowUp 1.5
 cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
-browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; browser_leaves; fullscreen 0; fits; key F1; fullscreen 1
+browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; evaluate document.exitFullscreen(); fullscreen 0; fits; key F1; fullscreen 1
 broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
 frames-300      frames=300&TORVEL_FRAME_PACING=0&size=640x480  answer No; held 300; fits 640x480; like_shot 300; close_up 36x36+452+372
 timing          TORVEL_TIMING=1&TORVEL_RECORD=x&size=4000x4000  answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; lines err "^size=4000x4000 ignored: " 1 1; fits; escape 0
@@ -374,10 +374,6 @@ class Run {
       throw new Failure(`hidden for 3 s the page drew ${frames} frames and worked ${work} s`);
     const start = await this.framesSeen();
     await until(10, async () => (await this.framesSeen()) > start + 10, 'no frames after the page showed again');
-  }
-
-  browser_leaves() {
-    return this.evaluate(() => document.exitFullscreen());
   }
 
   break_picture() {
