@@ -114,7 +114,6 @@ trace --keys "$(truncate -s 268435457 big && echo big)" => torvel-trace: big: 26
 1 trace --keys "$(keys '0 KP+ Left\nend 0 7646f00daf7f3c75\n')" => 0 frames replayed: digest recorded 7646f00daf7f3c75, replayed 7646f00daf7f3c76: DIFFERENT
 shot 10 o.png --every 0 => torvel-shot: --every takes a whole number of at least 1, not "0" +usage
 0 shot 5 o.png --every 2 --size 8x8 => o-000002.png\no-000004.png\no-000005.png +pictures
-0 shot --help
 0 soak 10 --help
 shot 10 o.png --keys a --keys b => torvel-shot: unknown or incomplete option "--keys" +usage
 shot 10 o.png --keys "$(keys '11 F2\n')" => torvel-shot: k:2: a command at frame 11, beyond the 10 frames to run
