@@ -26,7 +26,7 @@ refused-yes     xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Tor
 refused-no      xvfb:1024x768x24  start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
 f1              xvfb:640x480x24   windowed_run; press F1; at "Torvel Room"; absent "Torvel Square Room"; absent "Quarn GL"; drawn fullscreen; press F1; at "Torvel Room"; drawn windowed; escape 0; lines out "^Width of data/marble" 3 3
 sound           xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W/audio.raw" TORVEL_FRAME_PACING=0; sound_switch; escape 0
-broken-sound    xvfb:640x480x24   break_sound; windowed_run; term 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
+broken-sound    xvfb:640x480x24   break_sound; windowed_run; kill -TERM "$APP"; status 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
 broken-picture  xvfb:640x480x24   break_picture; start; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
 no-display      -                 start TORVEL_TIMING=0; status 1; lines err . 1 1; lines err display 1 1
 minimise        xvfb:640x480x24   windowed_run; minimise; escape 0
@@ -200,8 +200,6 @@ paced() {
     wait_frames 200
     awk -v p="$(period)" 'BEGIN {exit !(p >= 0.016)}' || fail "frames $(period) s apart, faster than 60 a second"
 }
-# term STATUS: SIGTERM ends the running program as closing its window does.
-term() { kill -TERM "$APP" && status "$1"; }
 # escape STATUS: Escape held until the program ends (a slow frame must not miss it).
 escape() {
     timeout 5 xdotool keydown Escape
