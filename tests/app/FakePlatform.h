@@ -49,9 +49,6 @@ class FakePlatform : public Platform {
         static const std::vector<int> keyCodes = {
             keys::escape,     keys::left,        keys::up, keys::right, keys::down,
             keys::keypadPlus, keys::keypadMinus, keys::f1, keys::f2,    keys::f3};
-        const auto indexOf = [](const auto& names, const std::string& w) {
-            return static_cast<std::size_t>(std::find(names.begin(), names.end(), w) - names.begin());
-        };
         fakeLog.clear();
         fakeRendering = 1;
         std::istringstream words(script);
@@ -67,7 +64,8 @@ class FakePlatform : public Platform {
                 m.kind = MessageKind::Resized;
             } else if (w[0] == '+' || w[0] == '-') {
                 m.kind = w[0] == '+' ? MessageKind::KeyDown : MessageKind::KeyUp;
-                m.keyCode = keyCodes.at(indexOf(keyNames, w.substr(1)));
+                m.keyCode =
+                    keyCodes.at(std::find(keyNames.begin(), keyNames.end(), w.substr(1)) - keyNames.begin());
             } else {
                 // Quit stands for the empty queue: the window system never sends it.
                 m.kind = w == "."         ? MessageKind::Quit

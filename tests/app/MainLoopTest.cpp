@@ -2,8 +2,9 @@
 
 namespace {
 
+const std::string open = " frames, window Torvel Square Room 640x480, proj 640x480, ";
+
 TEST(MainLoopTest, ScriptsGiveTheirOutcome) {
-    const std::string open = " frames, window Torvel Square Room 640x480, proj 640x480, ";
     const std::string shut = "textures deleted, destroy 0";
     const std::string full = "destroy 0, mode 640x480x16, no cursor, window Torvel Room 640x480 full, ";
     const std::string still = "angle 0, dz 0, step 0.6, sound 1, camera 0";
@@ -59,7 +60,6 @@ TEST(MainLoopTest, ScriptsGiveTheirOutcome) {
 // ends it; F1 lines change nothing, as in the tools) and gives the tools' verdict at its end frame,
 // before the first frame when that is 0.
 TEST(MainLoopTest, ReplaysARecordingInPlaceOfTheKeys) {
-    const std::string open = " frames, window Torvel Square Room 640x480, proj 640x480, ";
     const struct {
         const char* recording;
         const char* script;

@@ -63,6 +63,7 @@ TEST(Geometry, Vectors) {
 
 TEST(Geometry, Numbers) {
     Vector d1(7, 8, 9), d2 = d1;
+    const auto valid = [](const Ray& r) { return r.isValid() ? 1.0 : 0.0; };
     const struct {
         const char* name;
         double got, expected, tolerance;
@@ -71,23 +72,18 @@ TEST(Geometry, Numbers) {
         {"point to line", xAxis.distanceToPoint(Vector(-5, 3, 4)), 5, 0},
         {"point to point", Ray(a, a).distanceToPoint(Vector(4, 6, 3)), 5, 0},
         {"line to line", xAxis.distanceToRay(Ray(Vector(0, 0, 5), Vector(0, 1, 5))), 5, 0},
-        {"nearly parallel lines that meet", xAxis.distanceToRay(Ray(Vector(0, 1, 0), Vector(1e3, 2, 0))), 0,
-         1e-9},
+        {"nearly parallel, meeting", xAxis.distanceToRay(Ray(Vector(0, 1, 0), Vector(1e3, 2, 0))), 0, 1e-9},
         {"invalid rays: 0, 7 and 9 left", xAxis.closestPoints(Ray(), d1, d2) + d1.getX() + d2.getZ(), 16, 0},
+        // Not valid: no ray, an Invalid point or second point.
+        {"no ray", valid(Ray()), 0, 0},
+        {"Invalid point", valid(Ray(bad, Vector(1, 0, 0))), 0, 0},
+        {"Invalid point, Unit direction", valid(Ray(bad, unit(a))), 0, 0},
+        {"Invalid second point", valid(Ray(a, bad)), 0, 0},
+        {"valid: the same point twice", valid(Ray(a, a)), 1, 0},
     };
     for (const auto& c : cases) {
         EXPECT_NEAR(c.got, c.expected, c.tolerance) << c.name;
     }
-    // Not valid: no ray, an Invalid point or second point.
-    for (const Ray& r : {
-             Ray(),
-             Ray(bad, Vector(1, 0, 0)),
-             Ray(bad, unit(a)),
-             Ray(a, bad),
-         }) {
-        EXPECT_FALSE(r.isValid()) << r;
-    }
-    EXPECT_TRUE(Ray(a, a).isValid());
 }
 
 Matrix33 inverted(const Matrix33& m) {

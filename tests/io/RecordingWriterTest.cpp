@@ -13,32 +13,19 @@ namespace {
 // wrote up to there stays a recording the readers take.
 TEST(RecordingWriter, StopsAtTheReadersLimits) {
     const std::string header = recordingHeaderLine();
+    const std::int64_t big = recordingSizeLimit, small = static_cast<std::int64_t>(header.size() + 5);
+    const std::string beyond = "frame 100000000 is above 99999999, the most a replay takes";
+    const std::string grown = "the file would grow above 29 bytes, the most a replay takes";
     const struct {
         const char* name;
         std::int64_t sizeLimit;
         std::vector<std::int64_t> passes;  // frames of passes of Up; the last one ends the run
         std::string written, stopped;
     } cases[] = {
-        {"at the frame limit",
-         recordingSizeLimit,
-         {99999999, 99999999},
-         "99999999 Up\nend 99999999 000000000000000a\n",
-         ""},
-        {"a pass beyond it",
-         recordingSizeLimit,
-         {5, 100000000, 100000001, 100000001},
-         "5 Up\n",
-         "frame 100000000 is above 99999999, the most a replay takes"},
-        {"the end beyond it",
-         recordingSizeLimit,
-         {5, 100000000},
-         "5 Up\n",
-         "frame 100000000 is above 99999999, the most a replay takes"},
-        {"the size limit reached",
-         static_cast<std::int64_t>(header.size() + 5),
-         {5, 6, 6},
-         "5 Up\n",
-         "the file would grow above 29 bytes, the most a replay takes"},
+        {"at the frame limit", big, {99999999, 99999999}, "99999999 Up\nend 99999999 000000000000000a\n", ""},
+        {"a pass beyond it", big, {5, 100000000, 100000001, 100000001}, "5 Up\n", beyond},
+        {"the end beyond it", big, {5, 100000000}, "5 Up\n", beyond},
+        {"the size limit reached", small, {5, 6, 6}, "5 Up\n", grown},
     };
     const std::string path = testing::TempDir() + "writer-limits";
     for (const auto& c : cases) {

@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "physics/BallCollision.h"
-#include "physics/Explosion.h"
 #include "physics/HitTest.h"
 #include "support/Checks.h"
 
@@ -23,20 +22,18 @@ struct HitCase {
 TEST(HitTest, PathsAgainstTheFloorAndAnUprightCylinder) {
     const Plane floor{Vector(0, -300, 0), Vector(0, 1, 0)};
     const Cylinder column{Ray(Vector(0, 0, 0), up), 80.0};
-    const Vector n = floor.normal, west = -east;
+    const Vector n = floor.normal;
     const HitCase cases[] = {
         {"floor from below: the way back counts", false, Vector(0, -400, 0), up, 1, 100, n, unset},
         {"floor just behind, within 1e-8", false, Vector(0, -300 + 1e-12, 0), up, 1, -1e-12, n, unset},
         {"floor behind by more", false, Vector(0, -300 + 1e-7, 0), up, 0, -1, unset, unset},
         {"floor parallel", false, Vector(0, -200, 0), east, 0, -1, unset, unset},
         {"floor nearly parallel", false, Vector(0, -200, 0), unit(Vector(1, -1e-9, 0)), 0, -1, unset, unset},
-        {"near side from outside", true, Vector(-200, 0, 0), east, 1, 120, west, Vector(-80, 0, 0)},
         {"far side from inside", true, Vector(0, 0, 0), east, 1, 80, east, Vector(80, 0, 0)},
         {"grazing", true, Vector(-200, 0, 80), east, 1, 200, unit(Vector(0, 0, 1)), Vector(0, 0, 80)},
         {"leaving, just outside within 1e-8", true, Vector(80 + 1e-10, 0, 0), east, 1, -1e-10, east,
          Vector(80, 0, 0)},
         {"leaving, outside by more", true, Vector(80 + 1e-7, 0, 0), east, 0, -1, unset, unset},
-        {"passing outside", true, Vector(-200, 0, 90), east, 0, -1, unset, unset},
         {"along the axis, even inside", true, Vector(0, 0, 0), up, 0, -1, unset, unset},
         {"nearly along the axis", true, Vector(-200, 0, 0), unit(Vector(1e-9, 1, 0)), 0, -1, unset, unset},
     };
@@ -77,7 +74,6 @@ TEST(BallSearch, EarliestSampledContact) {
     };
     const Contact none{0, -1, -1, -1};
     const SearchCase cases[] = {
-        {"the sample before contact", {mover, target}, 150, {1, 59, 0, 1}},
         {"out of reach in the window", {mover, target}, 30, none},
         {"reached at the sample past the window", {mover, at(target, -29.9, 0)}, 30, {1, 30, 0, 1}},
         {"in reach while parting", parting, 0.6, {1, 0, 0, 1}},
@@ -96,23 +92,6 @@ TEST(BallSearch, EarliestSampledContact) {
         const Contact& e = c.expected;
         EXPECT_EQ(std::tie(got.found, got.first, got.second), std::tie(e.found, e.first, e.second)) << c.name;
         EXPECT_NEAR(got.time, e.time, 1e-9) << c.name;
-    }
-}
-
-// A free slot of the start ages once more (drawn once at 1.03); below zero it is left alone.
-TEST(World, LayoutFreesTheSlotsAndKeepsTheSettings) {
-    World world;
-    world.timeStep = -0.1;
-    world.soundOn = 0;
-    initWorld(world);
-    EXPECT_EQ(world.timeStep, -0.1);
-    EXPECT_EQ(world.soundOn, 0);
-    for (Explosion& e : world.explosions) {
-        EXPECT_EQ(std::tie(e.alpha, e.scale), std::make_tuple(0.0f, 1.0f));
-        EXPECT_TRUE(ageExplosion(e));
-        EXPECT_EQ(std::tie(e.alpha, e.scale), std::make_tuple(-0.01f, 1.03f));
-        EXPECT_FALSE(ageExplosion(e));
-        EXPECT_EQ(std::tie(e.alpha, e.scale), std::make_tuple(-0.01f, 1.03f));
     }
 }
 

@@ -188,23 +188,20 @@ TEST(DataRootTest, BesideTheExecutableFirstThenWorkingDirectory) {
          {"run/data", "empty", "prefix/bin", "prefix/share/torvel-room/data", "bare/bin", "folder/data"}) {
         fs::create_directories(top / dir);
     }
-    const std::string program = (top / "prefix/bin/torvel-room").string();
-    const std::string installed = (top / "prefix/share/torvel-room").string();
+    const auto at = [&top](const char* path) { return (top / path).string(); };
+    const std::string program = at("prefix/bin/torvel-room"), installed = at("prefix/share/torvel-room");
+    const std::string windows = at("folder/torvel-room.exe"), share = "../share/torvel-room";
     struct Case {
         const char* name;
         std::string working, executable, relative, root;
     } cases[] = {
-        {"an unrelated data/ where started", (top / "run").string(), program, "../share/torvel-room",
-         installed},
-        {"installed", (top / "empty").string(), program, "../share/torvel-room", installed},
-        {"nothing installed", (top / "empty").string(), (top / "bare/bin/torvel-room").string(),
-         "../share/torvel-room", ""},
-        {"no install path", (top / "empty").string(), program, "", ""},
-        {"data beside the program (Windows)", (top / "empty").string(),
-         (top / "folder/torvel-room.exe").string(), ".", (top / "folder").string()},
-        {"started beside its data: relative", (top / "bare/../folder").string(),
-         (top / "folder/torvel-room.exe").string(), ".", ""},
-        {"no directory in the name", (top / "empty").string(), "torvel-room", "../share/torvel-room", ""},
+        {"an unrelated data/ where started", at("run"), program, share, installed},
+        {"installed", at("empty"), program, share, installed},
+        {"nothing installed", at("empty"), at("bare/bin/torvel-room"), share, ""},
+        {"no install path", at("empty"), program, "", ""},
+        {"data beside the program (Windows)", at("empty"), windows, ".", at("folder")},
+        {"started beside its data: relative", at("bare/../folder"), windows, ".", ""},
+        {"no directory in the name", at("empty"), "torvel-room", share, ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(findDataRoot(c.working, c.executable, c.relative), c.root) << c.name;
