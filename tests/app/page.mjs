@@ -44,7 +44,7 @@ const FIGURES = ['', 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&
   'figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=200&size=1920x1200  asked; answer No; held 200; figures 200'
 ].join('\n');
 // The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
-const FIREFOX = 'windowed f1 browser-leaves replay replay-frames';
+const FIREFOX = 'f1 browser-leaves replay replay-frames';
 // Steps that prepare the page or the browser before the page opens.
 const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window', 'reads'];
 // The page's on-screen controls, by their names; A+B: two held together.
