@@ -122,7 +122,7 @@ focus() { timeout 10 xdotool windowfocus --sync "$1" || fail "cannot focus windo
 box() {
     await "$1"
     focus "$(window_id "$1")"
-    timeout 5 xdotool key "$([ "$2" = No ] && echo Escape || echo Return)"
+    tap "$([ "$2" = No ] && echo Escape || echo Return)"
     poll 10 gone "$1" || fail "the \"$1\" box is still shown after $2"
 }
 answer() { box "Start FullScreen?" "$1"; }
@@ -303,7 +303,6 @@ packaged() {
     deb=$(echo "$W"/package/torvel-room_1.0-*_amd64.deb)
     [ -f "$deb" ] || fail "no package in $W/package"
     lintian --fail-on error,warning "$deb" >"$W/lintian" 2>&1 || fail "lintian: $(cat "$W/lintian")"
-    ! grep -E '^[EW]:' "$W/lintian" || fail "lintian errors or warnings"
     dpkg-deb -x "$deb" "$W/root"
     desktop-file-validate "$W"/root/usr/share/applications/*.desktop >"$W/validate" 2>&1 ||
         fail "desktop entry: $(cat "$W/validate")"
