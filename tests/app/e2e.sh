@@ -15,7 +15,7 @@ RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 
 RUNS=$SOURCE/tests/app/e2e.runs
 ROW=$(grep -E "^$RUN_NAME " "$RUNS") || { echo "no run named $RUN_NAME in $RUNS" >&2 && exit 2; }
-if [ "${TORVEL_E2E_WINE:-0}" = 1 ] && SKIP=$(grep -E "^wine-skip +$RUN_NAME " "$RUNS"); then
+if [ "${TORVEL_E2E_WINE:-0}" = 1 ] && SKIP=$(grep -E "^wine-skip +$RUN_NAME( |$)" "$RUNS"); then
     read -r _ _ SKIP <<<"$SKIP"
     [ -n "$SKIP" ] || { echo "$RUN_NAME: skipped under Wine without a reason" >&2 && exit 2; }
     echo "$RUN_NAME: not under Wine: $SKIP"
