@@ -285,30 +285,30 @@ window_icon() {
     ((clear > 409 && clear < 2048 && centre == 1)) || fail "the window icon is no ball on a clear ground: $summary"
 }
 
+# checked WHAT COMMAND...: the command with its output kept, shown when it fails.
+checked() { "${@:2}" >"$W/checked.log" 2>&1 || fail "$1: $(tail -n 20 "$W/checked.log")"; }
+# from_elsewhere PROGRAM: the installed program, started in an unrelated directory with an empty
+# data/ of its own.
+from_elsewhere() { mkdir -p "$W/elsewhere/data" && COMMAND=("$1") FROM=$W/elsewhere; }
 # install_moved: the build installed into a temporary prefix, the tree moved once, and the
-# program started from there in an unrelated directory with an empty data/ of its own.
+# program started from there.
 install_moved() {
-    cmake --install "$BIN/.." --prefix "$W/installed" >"$W/install.log" || fail "cmake --install failed"
-    mv "$W/installed" "$W/moved"
-    mkdir -p "$W/elsewhere/data"
-    COMMAND=("$W/moved/bin/torvel-room") FROM=$W/elsewhere
+    checked "cmake --install" cmake --install "$BIN/.." --prefix "$W/installed"
+    mv "$W/installed" "$W/moved" && from_elsewhere "$W/moved/bin/torvel-room"
 }
 remove_installed() { rm "$W/moved/share/torvel-room/$1"; }
 # packaged: the Debian package built, clean for lintian and the validators, unpacked into a
-# temporary root and its program started in an unrelated directory.
+# temporary root and its program started from there.
 packaged() {
     local deb
-    (cd "$BIN/.." && cpack -G DEB -B "$W/package") >"$W/cpack.log" || fail "cpack: $(tail -n 5 "$W/cpack.log")"
+    checked cpack cpack --config "$BIN/../CPackConfig.cmake" -G DEB -B "$W/package"
     deb=$(echo "$W"/package/torvel-room_1.0-*_amd64.deb)
     [ -f "$deb" ] || fail "no package in $W/package"
-    lintian --fail-on error,warning "$deb" >"$W/lintian" 2>&1 || fail "lintian: $(cat "$W/lintian")"
+    checked lintian lintian --fail-on error,warning "$deb"
     dpkg-deb -x "$deb" "$W/root"
-    desktop-file-validate "$W"/root/usr/share/applications/*.desktop >"$W/validate" 2>&1 ||
-        fail "desktop entry: $(cat "$W/validate")"
-    appstreamcli validate --no-net "$W"/root/usr/share/metainfo/*.xml >"$W/validate" 2>&1 ||
-        fail "metainfo: $(cat "$W/validate")"
-    mkdir -p "$W/elsewhere"
-    COMMAND=("$W/root/usr/bin/torvel-room") FROM=$W/elsewhere
+    checked "desktop entry" desktop-file-validate "$W"/root/usr/share/applications/*.desktop
+    checked metainfo appstreamcli validate --no-net "$W"/root/usr/share/metainfo/*.xml
+    from_elsewhere "$W/root/usr/bin/torvel-room"
 }
 
 # SIGINT while the start-up question waits: the program ends within a second and never shows
