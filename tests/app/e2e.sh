@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program in a real window under a private X server, driven by key presses:
-#   e2e.sh BIN_DIR RUN      (BIN_DIR holds the program, data/ and Data/; RUN names a table row)
+#   e2e.sh BIN_DIR RUN      (BIN_DIR holds the program, data/ and Data/; RUN names a row of e2e.runs)
 # TORVEL_E2E_COMMAND is what starts the program in its run directory (default ./torvel-room;
 # another build passes its own, e.g. "wine torvel-room.exe"); the files it names are copied
 # from BIN_DIR into the run directory, with any DLLs beside them.
@@ -13,60 +13,12 @@ BIN=$(cd "${1:?usage: e2e.sh BIN_DIR RUN}" && pwd)
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 RUN_NAME=${2:?usage: e2e.sh BIN_DIR RUN}
 
-# One row per run: name, display, then the steps (helpers below). The display is
-# xvfb:WxHxD (a private Xvfb with that screen), xorg (a private Xorg with its dummy video driver,
-# modes 1024x768 and 640x480; release preset only) or - (none).
-# The test registration reads the names and displays from here.
-RUNS='
-windowed        xvfb:1024x768x24  windowed_run; blank_beside; escape 0
-paced           xvfb:1024x768x24  windowed_run; paced; escape 0
-f1-modes        xorg              start; answer Yes; at "Torvel Square Room"; absent "Quarn GL"; mode 640x480; drawn; press F1; at "Torvel Room"; mode 1024x768; drawn windowed; press F1; at "Torvel Room"; mode 640x480; drawn fullscreen; escape 0; mode 1024x768
-picture-f1      xorg              windowed_run; break_picture; press F1; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1; mode 1024x768
-refused-yes     xvfb:1024x768x24  start; answer Yes; box "Quarn GL" Yes; at "Torvel Square Room"; drawn; press F1; box "Quarn GL" Yes; at "Torvel Room"; drawn; escape 0
-refused-no      xvfb:1024x768x24  start; answer Yes; box "Quarn GL" No; box ERROR OK; status 1; lines out . 0 0
-f1              xvfb:640x480x24   windowed_run; press F1; at "Torvel Room"; absent "Torvel Square Room"; absent "Quarn GL"; drawn fullscreen; press F1; at "Torvel Room"; drawn windowed; escape 0; lines out "^Width of data/marble" 3 3
-sound           xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W/audio.raw" TORVEL_FRAME_PACING=0; sound_switch; escape 0
-broken-sound    xvfb:640x480x24   break_sound; windowed_run; kill -TERM "$APP"; status 0; lines err "[Ss]ound" 1 1; lines err "^No sound: " 1 1
-broken-picture  xvfb:640x480x24   break_picture; start; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
-no-display      -                 start TORVEL_TIMING=0; status 1; lines err . 1 1; lines err display 1 1
-minimise        xvfb:640x480x24   windowed_run; minimise; escape 0
-resize          xvfb:1024x768x24  windowed_run; resize; escape 0
-window-props    xvfb:640x480x24   renamed; windowed_run; window_class; window_icon; escape 0
-sigint          xvfb:640x480x24   start; sigint_at_question; status 0; lines out . 0 0
-early-signals   xvfb:640x480x24   early_signals
-killed-at-box   xvfb:640x480x24   start; killed_at "Start FullScreen?"; start LIBGL_DRIVERS_PATH=/nonexistent; answer No; killed_at ERROR
-ignored-signals xvfb:640x480x24   ENV_OPTIONS=(--ignore-signal=INT,TERM); start; ignored_at_question; answer No; at "Torvel Square Room"; drawn; escape 0
-gl-driver       xvfb:640x480x24   start LIBGL_DRIVERS_PATH=/nonexistent; answer No; box ERROR OK; status 1; lines err . 1 1; lines err "^ERROR: Can.t Create A GL Rendering Context\. \(.*swrast" 1 1
-quiet-stderr    xvfb:640x480x24   windowed_run SDL_AUDIODRIVER=alsa TORVEL_TIMING=0; tap Escape; status 0; lines err . 0 1; lines err "Would You" 0 0
-record          xvfb:640x480x24   windowed_run TORVEL_RECORD=session.rec; every_command; escape 0; replayed session.rec "the same" KP+ KP- Left F2 Right Up Down F3 F2
-record-killed   xvfb:640x480x24   windowed_run TORVEL_RECORD=killed.rec; press KP_Add 3 2; press Left 10; kill -KILL "$APP"; status 137; replayed killed.rec "no end line" KP+ Left
-record-keys     xvfb:640x480x24   windowed_run TORVEL_RECORD=main.rec; press equal; press minus; escape 0; replayed main.rec "the same" KP+ KP-
-record-refused  xvfb:640x480x24   windowed_run TORVEL_RECORD=no-dir/x.rec TORVEL_TIMING=0; press F2; escape 0; lines err "^No recording: no-dir/x.rec: No such file or directory$" 1 1; lines err . 1 1
-package-moved   xvfb:640x480x24   install_moved; windowed_run; window_icon; escape 0; lines out "^Width of $W/moved/share/torvel-room/data/" 4 4; lines err "^No sound" 0 0
-package-deb     xvfb:640x480x24   packaged; windowed_run; window_class; window_icon; escape 0; lines err "^No sound" 0 0
-package-damaged xvfb:640x480x24   install_moved; rm "$W/moved/share/torvel-room/data/spark.bmp"; start; answer No; status 1; lines out "^File Not Found : $W/moved/share/torvel-room/data/spark.bmp$" 1 1
-'
-# The rows that cannot mean the same for the Windows build under Wine (TORVEL_E2E_WINE=1), and
-# why. They end with status 77, which CTest reports as a skipped test.
-WINE_SKIPS='
-paced           Wine takes the swap interval but does not wait for the refresh: nothing is paced
-broken-sound    it ends by SIGTERM: Windows has no signals
-no-display      Windows always has a desktop to open windows on
-minimise        unmapping the window (minimising without a window manager) is not minimising to Wine
-refused-yes     Wine offers 640 x 480 whatever modes the X screen has
-refused-no      Wine offers 640 x 480 whatever modes the X screen has
-sigint          a GUI program has no console: Ctrl-C in a terminal never reaches it
-early-signals   a GUI program has no console: Ctrl-C in a terminal never reaches it
-killed-at-box   the box is a window of the program itself on Windows; and SIGKILL reaches Wine, not the program
-ignored-signals signals inherited as ignored: Windows has no signals
-record-killed   it ends by SIGKILL: Windows has no signals (its recording is left as on Linux)
-quiet-stderr    it asks for ALSA, which the Windows SDL has not
-window-props    the X window class and icon are set by Wine, from the .exe
-gl-driver       under Wine the GL driver is the host one behind opengl32.dll: its failure reads otherwise
-'
-ROW=$(grep -E "^$RUN_NAME " <<<"$RUNS") || { echo "no run named $RUN_NAME" >&2 && exit 2; }
-if [ "${TORVEL_E2E_WINE:-0}" = 1 ] && SKIP=$(grep -E "^$RUN_NAME " <<<"$WINE_SKIPS"); then
-    echo "$RUN_NAME: not under Wine: $(sed 's/^[^ ]* *//' <<<"$SKIP")"
+RUNS=$SOURCE/tests/app/e2e.runs
+ROW=$(grep -E "^$RUN_NAME " "$RUNS") || { echo "no run named $RUN_NAME in $RUNS" >&2 && exit 2; }
+if [ "${TORVEL_E2E_WINE:-0}" = 1 ] && SKIP=$(grep -E "^wine-skip +$RUN_NAME( |$)" "$RUNS"); then
+    read -r _ _ SKIP <<<"$SKIP"
+    [ -n "$SKIP" ] || { echo "$RUN_NAME: skipped under Wine without a reason" >&2 && exit 2; }
+    echo "$RUN_NAME: not under Wine: $SKIP"
     exit 77
 fi
 read -r _ DISPLAY_KIND STEPS <<<"$ROW"
@@ -101,13 +53,12 @@ ended() { ! alive; }
 
 # text out|err: what the program wrote there, lines without the CR a Windows program ends them with.
 text() { tr -d '\r' <"$W/$1"; }
-# The frame count of the program's latest hundred-frame report, and the seconds per frame:
-# between its last two reports, or since start-up (an upper bound), or 0.1 (as slow as it gets).
-frames() { text err | sed -n 's/^\([0-9]*\) frames presented after.*/\1/p' | tail -n 1 | grep . || echo 0; }
-period() {
-    text err | sed -n 's/^[0-9]* frames presented after \([0-9.]*\) s$/\1/p' | tail -n 2 |
-        awk '{t[NR] = $1} END {printf "%.3f", (NR == 2 ? (t[2] - t[1]) / 100 : NR == 1 ? t[1] / 100 : 0.1)}'
-}
+# The program's hundred-frame reports, "FRAMES SECONDS" a line; the frame count of the latest, and
+# the seconds per frame: between the last two, or since start-up (an upper bound), or 0.1 (as slow
+# as it gets).
+reports() { text err | sed -n 's/^\([0-9]*\) frames presented after \([0-9.]*\) s$/\1 \2/p' | tail -n 2; }
+frames() { reports | awk '{n = $1} END {print n + 0}'; }
+period() { reports | awk '{t[NR] = $2} END {printf "%.3f", (NR == 2 ? (t[2] - t[1]) / 100 : NR == 1 ? t[1] / 100 : 0.1)}'; }
 # frame_time N: the seconds that N frames take at the current rate, at least 0.1.
 frame_time() { awk -v n="$1" -v p="$(period)" 'BEGIN {t = n * p; printf "%.2f", t < 0.1 ? 0.1 : t}'; }
 after() { sleep "$(frame_time "$1")"; }
@@ -133,8 +84,9 @@ mode() {
 }
 # start [VAR=VALUE...]: the program in the background in a private copy of its run directory
 # (or, after install_moved or packaged, the installed one started from an unrelated directory),
-# with SIGINT and SIGTERM as ENV_OPTIONS (env's) set them.
+# with SIGINT and SIGTERM at their defaults, or ignored after ignoring INT,TERM.
 ENV_OPTIONS=(--default-signal=INT,TERM)
+ignoring() { ENV_OPTIONS=(--ignore-signal="$1"); }
 FROM=$W/run
 start() {
     local display=()
@@ -143,6 +95,7 @@ start() {
         SDL_AUDIODRIVER=dummy TORVEL_TIMING=1 "$@" "${COMMAND[@]}" >"$W/out" 2>"$W/err") &
     APP=$!
 }
+signal() { kill -s "$1" "$APP"; }
 status() {
     poll 20 ended || fail "program still running, wanted status $1"
     local got=0
@@ -169,7 +122,7 @@ focus() { timeout 10 xdotool windowfocus --sync "$1" || fail "cannot focus windo
 box() {
     await "$1"
     focus "$(window_id "$1")"
-    timeout 5 xdotool key "$([ "$2" = No ] && echo Escape || echo Return)"
+    tap "$([ "$2" = No ] && echo Escape || echo Return)"
     poll 10 gone "$1" || fail "the \"$1\" box is still shown after $2"
 }
 answer() { box "Start FullScreen?" "$1"; }
@@ -222,18 +175,6 @@ drawn() {
     poll 10 scene "${1:-scene}" || fail "the window shows no scene (${1:-scene})"
 }
 blank_beside() { [ "$(spread "$W/root.ppm" 384x768+640+0)" -eq 0 ] || fail "drawing outside the window"; }
-# moving NAME: pictures ten frames apart until one differs from the first in more than 50 pixels
-# (within about 150 frames).
-moving() {
-    local count end=$((SECONDS + 3 + $(awk -v p="$(period)" 'BEGIN {printf "%d", 150 * p}')))
-    shot "$1" && cp "$W/$1.ppm" "$W/before.ppm"
-    while [ "$SECONDS" -le "$end" ]; do
-        after 10 && shot "$1"
-        count=$(compare -metric AE -fuzz 2% "$W/before.ppm" "$W/$1.ppm" null: 2>&1 || true)
-        [ "${count%%.*}" -le 50 ] || return 0
-    done
-    false
-}
 
 # lines out|err REGEX MIN MAX: between MIN and MAX lines of the program's stdout or stderr match.
 lines() {
@@ -265,11 +206,6 @@ sound_switch() {
     wait_frames $(($(frames) + 200))
     [ -z "$(first_sound "$W/audio.raw" "$off")" ] || fail "sound after F3 switched it off"
 }
-# Every key command across a few hundred frames, for a recording.
-every_command() {
-    press KP_Add 3 3 && press KP_Subtract && press Left 20 && press F2 && press Right 10 && press Up 10
-    press Down 5 && press F3 && press F2 && after 100
-}
 # replayed FILE RESULT NAME...: the trace tool replays the program's recording FILE (in its run
 # directory) to a line saying RESULT and status 0, and its commands are the NAMEs, in that order, at
 # rising frames (a held key, in every frame it is held, once). A pass recorded that the program did not
@@ -292,7 +228,8 @@ break_picture() { truncate -s 1000 "$W/run/data/wand.bmp"; }
 
 # minimise: the window hidden as a window manager minimises it (unmapped) and shown again. While
 # hidden: under 5 % of a core over 3 s, and no frame for 100 frames' time more. Once shown the
-# scene moves again.
+# scene moves again: pictures ten frames apart until one differs from the first in more than 50
+# pixels (within about 150 frames).
 minimise() {
     # Hidden just after a hundred-frame report, so that going on would bring the next one.
     wait_frames $(($(frames) + 100))
@@ -307,7 +244,9 @@ minimise() {
     [ "$(frames)" -eq "$n" ] || fail "frames went on while the window was hidden"
     timeout 10 xdotool windowmap --sync "$WIN"
     focus "$WIN"
-    moving shown || fail "no frames once the window is shown again"
+    shot shown && cp "$W/shown.ppm" "$W/before.ppm"
+    moved() { after 10 && shot shown && [ "$(compare -metric AE -fuzz 2% "$W/before.ppm" "$W/shown.ppm" null: 2>&1 | cut -d. -f1)" -gt 50 ]; }
+    poll $((3 + $(awk -v p="$(period)" 'BEGIN {printf "%d", 150 * p}'))) moved || fail "no frames once the window is shown again"
 }
 
 # The window made 800 x 600: the scene covers all of it, with no band left blank. Xvfb has no
@@ -330,7 +269,6 @@ renamed() { mv "$W/run/torvel-room" "$W/run/renamed-room" && COMMAND=(./renamed-
 window_class() {
     local want
     want=$(sed -n 's/^StartupWMClass=//p' "$SOURCE"/packaging/*.desktop)
-    [ -n "$want" ] || fail "no StartupWMClass in the desktop entry"
     [ "$(xprop -id "$WIN" WM_CLASS)" = "WM_CLASS(STRING) = \"$want\", \"$want\"" ] ||
         fail "window class $(xprop -id "$WIN" WM_CLASS), not \"$want\""
 }
@@ -347,30 +285,30 @@ window_icon() {
     ((clear > 409 && clear < 2048 && centre == 1)) || fail "the window icon is no ball on a clear ground: $summary"
 }
 
+# checked WHAT COMMAND...: the command with its output kept, shown when it fails.
+checked() { "${@:2}" >"$W/checked.log" 2>&1 || fail "$1: $(tail -n 20 "$W/checked.log")"; }
+# from_elsewhere PROGRAM: the installed program, started in an unrelated directory with an empty
+# data/ of its own.
+from_elsewhere() { mkdir -p "$W/elsewhere/data" && COMMAND=("$1") FROM=$W/elsewhere; }
 # install_moved: the build installed into a temporary prefix, the tree moved once, and the
-# program started from there in an unrelated directory with an empty data/ of its own.
+# program started from there.
 install_moved() {
-    cmake --install "$BIN/.." --prefix "$W/installed" >"$W/install.log" || fail "cmake --install failed"
-    mv "$W/installed" "$W/moved"
-    mkdir -p "$W/elsewhere/data"
-    COMMAND=("$W/moved/bin/torvel-room") FROM=$W/elsewhere
+    checked "cmake --install" cmake --install "$BIN/.." --prefix "$W/installed"
+    mv "$W/installed" "$W/moved" && from_elsewhere "$W/moved/bin/torvel-room"
 }
+remove_installed() { rm "$W/moved/share/torvel-room/$1"; }
 # packaged: the Debian package built, clean for lintian and the validators, unpacked into a
-# temporary root and its program started in an unrelated directory.
+# temporary root and its program started from there.
 packaged() {
     local deb
-    (cd "$BIN/.." && cpack -G DEB -B "$W/package") >"$W/cpack.log" || fail "cpack: $(tail -n 5 "$W/cpack.log")"
+    checked cpack cpack --config "$BIN/../CPackConfig.cmake" -G DEB -B "$W/package"
     deb=$(echo "$W"/package/torvel-room_1.0-*_amd64.deb)
     [ -f "$deb" ] || fail "no package in $W/package"
-    lintian --fail-on error,warning "$deb" >"$W/lintian" 2>&1 || fail "lintian: $(cat "$W/lintian")"
-    ! grep -E '^[EW]:' "$W/lintian" || fail "lintian errors or warnings"
+    checked lintian lintian --fail-on error,warning "$deb"
     dpkg-deb -x "$deb" "$W/root"
-    desktop-file-validate "$W"/root/usr/share/applications/*.desktop >"$W/validate" 2>&1 ||
-        fail "desktop entry: $(cat "$W/validate")"
-    appstreamcli validate --no-net "$W"/root/usr/share/metainfo/*.xml >"$W/validate" 2>&1 ||
-        fail "metainfo: $(cat "$W/validate")"
-    mkdir -p "$W/elsewhere"
-    COMMAND=("$W/root/usr/bin/torvel-room") FROM=$W/elsewhere
+    checked "desktop entry" desktop-file-validate "$W"/root/usr/share/applications/*.desktop
+    checked metainfo appstreamcli validate --no-net "$W"/root/usr/share/metainfo/*.xml
+    from_elsewhere "$W/root/usr/bin/torvel-room"
 }
 
 # SIGINT while the start-up question waits: the program ends within a second and never shows
@@ -379,7 +317,7 @@ sigint_at_question() {
     await "Start FullScreen?"
     local t0
     t0=$(date +%s%N)
-    kill -INT "$APP"
+    signal INT
     quietly_ended() { absent "Torvel Square Room" && ended; }
     poll 3 quietly_ended || fail "still running 3 s after SIGINT"
     t0=$((($(date +%s%N) - t0) / 1000000))
@@ -389,7 +327,7 @@ sigint_at_question() {
 # SIGINT and SIGTERM inherited as ignored stay so, also while the start-up question waits.
 ignored_at_question() {
     await "Start FullScreen?"
-    kill -INT "$APP" && kill -TERM "$APP" && sleep 1
+    signal INT && signal TERM && sleep 1
     alive || fail "an ignored signal ended the program"
 }
 # early_signals: SIGINT and SIGTERM 0 to 300 ms after the program's exec, one core kept busy: each
@@ -405,7 +343,7 @@ early_signals() {
         sleep "$(printf 0.%03d "$ms")"
         caught=$(awk '/^SigCgt/ {print $2}' "/proc/$APP/status")
         t0=$(date +%s%N)
-        kill -s "$sig" "$APP"
+        signal "$sig"
         for _ in {1..50}; do ended || sleep 0.02; done
         ended && (($(date +%s%N) - t0 <= 1000000000)) || fail "SIG$sig at $ms ms did not end it within a second"
         got=0 && wait "$APP" || got=$?
@@ -421,17 +359,24 @@ killed_at() {
     await "$1"
     local child children
     children=$(pgrep -P "$APP") || fail "the \"$1\" box has no process of its own"
-    kill -KILL "$APP" && status 137 && sleep 1
+    signal KILL && status 137 && sleep 1
     absent "$1"
     for child in $children; do
         [[ "$(ps -o stat= -p "$child")" =~ ^(Z|$) ]] || fail "process $child outlived the program"
     done
 }
 
+# The row's steps, each one of the step words above and its arguments, checked before anything
+# starts; printf %q quotes the words xargs took apart again for eval.
+IFS=';' read -r -a STEPS <<<"$STEPS"
+for step in "${STEPS[@]}"; do
+    words=$(xargs printf '%q ' <<<"${step//\$W/$W}") && read -r word _ <<<"$words" &&
+        declare -F "$word" >/dev/null || fail "no step \"$step\""
+    RUN+=("$words")
+done
 mkdir "$W/run"
 cp -r "$BIN/data" "$BIN/Data" "$W/run/"
-for word in "${COMMAND[@]}"; do [ ! -f "$BIN/${word#./}" ] || cp "$BIN/${word#./}" "$W/run/"; done
-for dll in "$BIN"/*.dll; do [ ! -f "$dll" ] || cp "$dll" "$W/run/"; done
+for f in "${COMMAND[@]/#/$BIN/}" "$BIN"/*.dll; do [ ! -f "$f" ] || cp "$f" "$W/run/"; done
 case $DISPLAY_KIND in
     xvfb:*) start_x Xvfb 10 -screen 0 "${DISPLAY_KIND#xvfb:}" -br ;;
     # A real X server whose display modes change: Xorg with the dummy video driver as xorg-dummy.conf
@@ -446,5 +391,5 @@ case $DISPLAY_KIND in
     -) ;;
     *) fail "unknown display $DISPLAY_KIND" ;;
 esac
-eval "$STEPS"
+for words in "${RUN[@]}"; do eval "$words"; done
 echo "$RUN_NAME: ok"
