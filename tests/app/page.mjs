@@ -37,6 +37,7 @@ fit             frames=400             window 1280x900; answer No; drawn; fits; 
 phone           -                      window 390x844 touch; question; tap End 0; answer No; drawn; fits; still Slower Camera; steady; steady "Turn left+Turn right" 1.5; changes "Turn left" 0; changes "Turn right"; changes Faster; tap Slower; changes Camera; key Forward 0.5; key Back 0.5; tap Sound; tap Fullscreen; fullscreen 1; fits 640x480; tap Fullscreen; fullscreen 0; fits; tap End; status 0; saved Left "Left Right" Right KP+ KP- F2 Up Down F3 F1
 recorded        -                      answer No; drawn; key ArrowLeft; key NumpadAdd; key F2; escape 0; saved; open replay.keys; answer No; escape 0; unsaved
 opened          TORVEL_FRAME_PACING=0  answer No; drawn; open replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
+explains        TORVEL_TIMING=1        loading; question; answer No; drawn; explains "Torvel Room" "Ten balls" ← → ↑ ↓ + − F1 F2 F3 Esc keypad =
 opened-refused  -                      reads; question; open big.keys 268435457; status 2; unread; lines err "^No replay: big.keys: 268435457 bytes, larger than 256 MiB, the most a replay takes$" 1 1; drop bad.keys "torvel-room-recording 2"; status 2; lines err "^No replay: bad.keys:1: " 1 1
 `;
 // Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
@@ -46,7 +47,7 @@ const FIGURES = ['', 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&
 // The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
 const FIREFOX = 'f1 browser-leaves replay replay-frames';
 // Steps that prepare the page or the browser before the page opens.
-const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window', 'reads'];
+const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window', 'reads', 'loading'];
 // The page's on-screen controls, by their names; A+B: two held together.
 const CONTROL = /^(Forward|Back|Turn left|Turn right|Faster|Slower|Camera|Sound|Fullscreen|End)(\+|$)/;
 const button = name => `::-p-aria([name="${name}"][role="button"])`;
@@ -87,7 +88,7 @@ function serve(directory) {
     const file = path.join(directory, decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname));
     fs.readFile(file.startsWith(directory + path.sep) ? file : '', (error, body) => {
       const type = types[path.extname(file)] ?? 'application/octet-stream';
-      response.writeHead(error ? 404 : 200, { 'Content-Type': type });
+      response.writeHead(error ? 404 : 200, { 'Content-Type': type, 'Content-Length': body?.length ?? 0 });
       response.end(error ? '' : body);
     });
   });
@@ -191,9 +192,10 @@ class Run {
   }
 
   async question() {
-    // The start-up question, as the desktop program asks it.
+    // The start-up question, as the desktop program asks it, with the loading indicator gone.
     const asked = () => this.evaluate(() => !document.getElementById('dialog')?.hidden &&
-      ['caption', 'text'].map(part => document.getElementById('dialog-' + part).textContent).join(' / '));
+      ['caption', 'text'].map(part => document.getElementById('dialog-' + part).textContent).join(' / ') +
+      (document.getElementById('loading').checkVisibility() ? ' over the loading indicator' : ''));
     await until(20, async () => (await asked()) === 'Start FullScreen? / Would You Like To Run In Fullscreen Mode?',
       async () => `no start-up question on the page (${await asked()})`);
   }
@@ -463,6 +465,33 @@ class Run {
     if (read > 0) throw new Failure(`the page read ${read} bytes of a file it refuses`);
   }
 
+  loading() {
+    // A network slower than 127.0.0.1, as a person's is, and each value the loading indicator takes.
+    return Promise.all([this.page.emulateNetworkConditions({ download: 2e6, upload: -1, latency: 0 }),
+      this.page.evaluateOnNewDocument(() => new MutationObserver(changes => changes.forEach(({ target: t }) =>
+        t.id === 'loading-bar' && t.hasAttribute('value') && (window.shown ??= []).push([t.value, t.max])))
+        .observe(document, { subtree: true, attributeFilter: ['value', 'max'] }))]);
+  }
+
+  async explains(...words) {
+    // The indicator rose to the bytes of the .wasm and the .data; the page's visible text has the words; the
+    // program's output is in the collapsed Output area without the emulation's notes, which reach the
+    // console; the page's icons are PNGs it serves itself.
+    const { shown = [], text, log, icons } = await this.evaluate(async () => ({ shown: window.shown,
+      text: document.body.innerText, log: logBox.textContent,
+      icons: await Promise.all([...document.querySelectorAll('link[rel~=icon]')].map(async ({ href }) =>
+        String(new Uint8Array(await (await fetch(href)).arrayBuffer()).slice(0, 4)))) }));
+    const total = fs.statSync(this.web + '/torvel-room.wasm').size + fs.statSync(this.web + '/torvel-room.data').size;
+    const lines = this.messages.filter(m => /\/index\.html/.test(m.from) && !/^\[\.WebGL-/.test(m.text))
+      .map(m => m.text);
+    const wrong = [...words.filter(word => !text.includes(word)), ...icons.filter(icon => icon !== '137,80,78,71'),
+      ...lines.filter(line => text.includes(line) || /emulation/.test(line) === log.includes(line)),
+      ...shown.filter(([value, max], i) => max !== total || value < (shown[i - 1]?.[0] ?? 0))];
+    if (shown.length < 3 || !icons.length || !lines.some(line => /emulation/.test(line)) || wrong.length)
+      throw new Failure(`the page does not explain itself: ${JSON.stringify(wrong).slice(0, 500)}, ` +
+        `${shown.length} values of the loading indicator, ${icons.length} icons`);
+  }
+
   async asked() {
     await this.question();
     this.askedAfter = Date.now() - this.opened;
@@ -524,7 +553,10 @@ class Run {
     let server;
     try {
       [this.page] = await this.browser.pages();
-      this.page.on('console', m => this.messages.push({ type: m.type(), text: m.text() }));
+      this.page.on('console', m =>
+        this.messages.push({ type: m.type(), text: m.text(), from: m.stackTrace()[0]?.url }));
+      this.page.on('request', r => /^(http:\/\/127\.0\.0\.1:|data:|blob:)/.test(r.url()) ||
+        this.messages.push({ type: 'exception', text: 'a request to ' + r.url() }));
       this.page.on('pageerror', e => this.messages.push({ type: 'exception', text: String(e.message ?? e) }));
       const early = steps.filter(([step]) => BEFORE_LOADING.includes(step));
       for (const [step, ...args] of early) await this[step](...args);
