@@ -14,38 +14,6 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-// name, the page's address query, then the steps (methods of Run below).
-const RUNS = `
-windowed        -                      answer No; drawn; moving; lines out "^Width of data/marble.bmp: " 1 1; escape 0
-fullscreen      -                      question; key Enter; fullscreen 1; drawn; moving; fits 640x480
-f1              -                      answer No; drawn; still; rebuilds 50; fits; escape 0
-keys            -                      answer No; drawn; still; changes ArrowLeft; changes NumpadAdd; changes F2; changes ArrowUp 1.5
-cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
-browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; evaluate document.exitFullscreen(); fullscreen 0; fits; key F1; fullscreen 1
-broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
-frames-300      frames=300&TORVEL_FRAME_PACING=0&size=640x480  answer No; held 300; fits 640x480; like_shot 300; close_up 36x36+452+372
-timing          TORVEL_TIMING=1&TORVEL_RECORD=x&size=4000x4000  answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; lines err "^size=4000x4000 ignored: " 1 1; fits; escape 0
-sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch Sound; lines err "^No sound" 0 0
-no-audio        -                      no_audio; answer No; drawn; moving; lines err "^No sound: no audio device " 1 1; escape 0
-hidden          -                      answer No; drawn; count_frames; hidden
-hidden-unpaced  TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; hidden
-replay          keys=keys/replay.keys&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
-replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0&size=640x480  recording replay.keys; answer No; held 400; like_shot 400 replay.keys
-replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
-replay-end      keys=keys/replay.keys  recording replay.keys; window 390x844 touch; answer No; drawn; usable false Forward Faster Camera Sound Fullscreen; tap End; status 0
-fit             frames=400             window 1280x900; answer No; drawn; fits; window 900x700; fits; held 400; like_shot 400
-phone           -                      window 390x844 touch; question; tap End 0; answer No; drawn; fits; still Slower Camera; steady; steady "Turn left+Turn right" 1.5; changes "Turn left" 0; changes "Turn right"; changes Faster; tap Slower; changes Camera; key Forward 0.5; key Back 0.5; tap Sound; tap Fullscreen; fullscreen 1; fits 640x480; tap Fullscreen; fullscreen 0; fits; tap End; status 0; saved Left "Left Right" Right KP+ KP- F2 Up Down F3 F1
-recorded        -                      answer No; drawn; key ArrowLeft; key NumpadAdd; key F2; escape 0; saved; open replay.keys; answer No; escape 0; unsaved
-opened          TORVEL_FRAME_PACING=0  answer No; drawn; open replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
-explains        TORVEL_TIMING=1        loading; question; answer No; drawn; explains "Torvel Room" "Ten balls" ← → ↑ ↓ + − F1 F2 F3 Esc keypad =
-opened-refused  -                      reads; question; open big.keys 268435457; status 2; unread; lines err "^No replay: big.keys: 268435457 bytes, larger than 256 MiB, the most a replay takes$" 1 1; drop bad.keys "torvel-room-recording 2"; status 2; lines err "^No replay: bad.keys:1: " 1 1
-`;
-// Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
-const FIGURES = ['', 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&size=640x480  asked; answer No; held 1000; figures',
-  'figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=200&size=1920x1200  asked; answer No; held 200; figures 200'
-].join('\n');
-// The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
-const FIREFOX = 'f1 browser-leaves replay replay-frames';
 // Steps that prepare the page or the browser before the page opens.
 const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window', 'reads', 'loading'];
 // The page's on-screen controls, by their names; A+B: two held together.
@@ -133,7 +101,7 @@ async function launch(browser, work) {
   }
 }
 
-class Run {
+export class Run {
   constructor(name, web, desktop, work) {
     Object.assign(this, { name, web, work, desktop: desktop && path.resolve(desktop), messages: [], shots: 0 });
     this.pictures = path.join(path.dirname(path.resolve(web)), 'page-pictures');
@@ -492,21 +460,6 @@ class Run {
         `${shown.length} values of the loading indicator, ${icons.length} icons`);
   }
 
-  async asked() {
-    await this.question();
-    this.askedAfter = Date.now() - this.opened;
-  }
-
-  figures(last = 1000) {
-    const seen = pattern => Number(this.console('warn').map(line => pattern.exec(line)?.[1]).findLast(Boolean));
-    const first = seen(/^First frame presented .*, ([0-9.]+) ms after the last answer/);
-    const after = frames => seen(RegExp(`^${frames} frames presented after ([0-9.]+) s`));
-    const fps = (last - 100) / (after(last) - after(100));
-    console.log(`page opened to question: ${this.askedAfter} ms (polled every 0.1 s)`);
-    console.log(`answer to first frame: ${Math.round(first)} ms`);
-    console.log(`frames 100 to ${last}, pacing off: ${fps.toFixed(1)} fps`);
-  }
-
   async status(code) {
     const line = `The program ended with status ${code}.`;
     const shown = () => this.evaluate(() => document.getElementById('status')?.textContent); // may be loading
@@ -561,7 +514,6 @@ class Run {
       const early = steps.filter(([step]) => BEFORE_LOADING.includes(step));
       for (const [step, ...args] of early) await this[step](...args);
       server = await serve(path.resolve(this.web));
-      this.opened = Date.now();
       await this.page.goto(`http://127.0.0.1:${server.address().port}/index.html${query === '-' ? '' : '?' + query}`);
       for (const [step, ...args] of steps.filter(step => !early.includes(step))) await this[step](...args);
       await sleep(0.2);
@@ -576,18 +528,19 @@ class Run {
   }
 }
 
-async function main() {
+// Runs the row named on the command line, of the rows given, with the class given (Run or one extending it).
+export async function main(rows, Runner = Run) {
   const argv = process.argv.slice(2);
   const browser = argv[0] === '--browser' ? argv.splice(0, 2)[1] : 'chromium';
   const [web, name, desktop] = argv;
-  const row = (RUNS + FIGURES).split('\n').find(line => line.split(/\s+/)[0] === name);
+  const row = rows.split('\n').find(line => line.split(/\s+/)[0] === name);
   if (!name || !['chromium', 'firefox'].includes(browser))
     return console.error('usage: page.mjs [--browser chromium|firefox] WEB_DIR RUN [DESKTOP_BIN_DIR]'), 2;
   if (!row) return console.error('no run named ' + name), 2;
   const [, query, rest] = /^\S+\s+(\S+)\s+(.*)$/.exec(row);
   const steps = rest.split(';').map(step => (step.match(/"[^"]*"|\S+/g) ?? []).map(word => word.replace(/^"|"$/g, '')));
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'torvel-page.'));
-  const run = new Run(name, web, desktop, work);
+  const run = new Runner(name, web, desktop, work);
   try {
     await run.run(browser, query, steps.filter(step => step.length));
   } catch (failure) {
@@ -601,4 +554,5 @@ async function main() {
   return 0;
 }
 
-process.exitCode = await main();
+if (fs.realpathSync(process.argv[1]) === fileURLToPath(import.meta.url))
+  process.exitCode = await main(fs.readFileSync(path.join(HERE, 'page.runs'), 'utf8'));
