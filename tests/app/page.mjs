@@ -370,10 +370,8 @@ export class Run {
   }
 
   async replayed(line) {
-    // The tools' verdict on the console and under the canvas, and the picture held.
-    await this.printed(line);
-    const shown = await this.evaluate(() => document.getElementById('status').textContent);
-    if (shown !== line) throw new Failure(`the page shows "${shown}", not the verdict`);
+    // The tools' verdict, and the picture held.
+    await this.shows(line);
     const first = await this.shot('held');
     await sleep(0.5);
     await this.alike(first, 'still-held', 0, 'the picture is not held after the replay');
@@ -460,12 +458,15 @@ export class Run {
         `${shown.length} values of the loading indicator, ${icons.length} icons`);
   }
 
-  async status(code) {
-    const line = `The program ended with status ${code}.`;
-    const shown = () => this.evaluate(() => document.getElementById('status')?.textContent); // may be loading
-    await until(30, async () => (await shown()) === line,
-      async () => `the page does not show "${line}" ("${await shown()}")`);
-    if (!this.console('log').includes(line)) throw new Failure(`the console has no "${line}"`);
+  async shows(line) {
+    // The line on the console and under the canvas (where the page may still be loading).
+    const shown = () => this.evaluate(() => document.getElementById('status')?.textContent);
+    await until(120, async () => (await shown()) === line && this.console('log').includes(line),
+      async () => `"${line}" is not both on the console and under the canvas, which shows "${await shown()}"`);
+  }
+
+  status(code) {
+    return this.shows(`The program ended with status ${code}.`);
   }
 
   async escape(code) {
@@ -487,17 +488,19 @@ export class Run {
     });
     if (shot.status !== 0) throw new Failure('torvel-shot failed');
     this.compared = [page, native];
-    const mae = difference(page, native);
-    console.log(`frame ${frames}: page against torvel-shot, MAE ${mae.toFixed(4)} at 160 x 120`);
-    if (mae >= 0.03) throw new Failure(`frame ${frames} differs from torvel-shot by ${mae}`);
+    this.near_shot(`frame ${frames} at 160 x 120`, difference(page, native));
+  }
+
+  near_shot(what, mae) {
+    console.log(`${what}: page against torvel-shot, MAE ${mae.toFixed(4)}`);
+    if (mae >= 0.03) throw new Failure(`${what} differs from torvel-shot by ${mae}`);
   }
 
   close_up(crop) {
     // One ball at full size, where its sphere-mapped glow shows (the whole frame at 160 x 120
     // hides it): frame 300 has a ball on the right-hand cylinder there.
-    const mae = difference(...this.compared.map(file => converted(file, '.cut.png', '-crop', crop, '+repage')), '100%');
-    console.log(`close-up ${crop}: page against torvel-shot, MAE ${mae.toFixed(4)}`);
-    if (mae >= 0.03) throw new Failure(`the close-up ${crop} differs from torvel-shot by ${mae}`);
+    const cut = this.compared.map(file => converted(file, '.cut.png', '-crop', crop, '+repage'));
+    this.near_shot(`close-up ${crop}`, difference(...cut, '100%'));
   }
 
   // --- the run ---
