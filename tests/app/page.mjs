@@ -119,10 +119,6 @@ export class Run {
       throw new Failure(`${count} lines of std${stream} match ${pattern}, not ${least} to ${most}`);
   }
 
-  async printed(line) {
-    await until(120, () => this.console('log').includes(line), `no "${line}" on the console`);
-  }
-
   evaluate(...script) {
     return this.page.evaluate(...script);
   }
@@ -469,13 +465,9 @@ export class Run {
     return this.shows(`The program ended with status ${code}.`);
   }
 
-  async escape(code) {
-    await this.key('Escape');
-    await this.status(code);
-  }
-
-  held(frames) {
-    return this.printed(`held at frame ${frames}`).then(() => sleep(0.3));
+  async held(frames) {
+    await until(120, () => this.console('log').includes(`held at frame ${frames}`), `not held at frame ${frames}`);
+    await sleep(0.3);
   }
 
   async like_shot(frames, keys) {
