@@ -1,5 +1,5 @@
 #!/usr/bin/env node
-// The page in a browser driven through puppeteer-core (build-web.sh installs it), one run per table row:
+// The page in a browser driven through puppeteer-core (build-web.sh installs it), one run per row of page.runs:
 //   node page.mjs [--browser firefox] WEB_DIR RUN [DESKTOP_BIN_DIR]
 // WEB_DIR holds the built page; DESKTOP_BIN_DIR the desktop build's torvel-shot for the picture
 // comparison. The page is served on 127.0.0.1 only. The console, the page's status line and its
