@@ -169,10 +169,10 @@ if [ -f build/web/index.html ]; then
     for f in build/web/*; do
         printf '%s: %s bytes, %s gzipped\n' "${f##*/}" "$(stat -c %s "$f")" "$(gzip -9c "$f" | wc -c)"
     done
-    page_figures() { node tests/app/page.mjs build/web figures | grep -v ': passed$'; }
+    page_figures() { node bench/page-figures.mjs build/web figures | grep -v ': passed$'; }
     figure page_figures
     # The frame rate again at the largest drawing size the page allows.
-    largest_figures() { node tests/app/page.mjs build/web figures-largest | grep -v ': passed$'; }
+    largest_figures() { node bench/page-figures.mjs build/web figures-largest | grep -v ': passed$'; }
     figure largest_figures
 else
     echo "not built: bash scripts/build-web.sh builds it"

@@ -1,5 +1,5 @@
 #!/usr/bin/env node
-// The page in a browser driven through puppeteer-core (build-web.sh installs it), one run per table row:
+// The page in a browser driven through puppeteer-core (build-web.sh installs it), one run per row of page.runs:
 //   node page.mjs [--browser firefox] WEB_DIR RUN [DESKTOP_BIN_DIR]
 // WEB_DIR holds the built page; DESKTOP_BIN_DIR the desktop build's torvel-shot for the picture
 // comparison. The page is served on 127.0.0.1 only. The console, the page's status line and its
@@ -14,39 +14,8 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-// name, the page's address query, then the steps (methods of Run below).
-const RUNS = `
-windowed        -                      answer No; drawn; moving; lines out "^Width of data/marble.bmp: " 1 1; escape 0
-fullscreen      -                      question; key Enter; fullscreen 1; drawn; moving; fits 640x480
-f1              -                      answer No; drawn; still; rebuilds 50; fits; escape 0
-keys            -                      answer No; drawn; still; changes ArrowLeft; changes NumpadAdd; changes F2; changes ArrowUp 1.5
-cancelled       -                      answer No; drawn; cancelled F1 F2 F3 ArrowLeft ArrowRight ArrowUp ArrowDown NumpadAdd NumpadSubtract
-browser-leaves  -                      answer No; drawn; key F1; fullscreen 1; evaluate document.exitFullscreen(); fullscreen 0; fits; key F1; fullscreen 1
-broken-picture  -                      break_picture; answer No; status 1; lines out "^Error reading image data from data/wand.bmp.$" 1 1
-frames-300      frames=300&TORVEL_FRAME_PACING=0&size=640x480  answer No; held 300; fits 640x480; like_shot 300; close_up 36x36+452+372
-timing          TORVEL_TIMING=1&TORVEL_RECORD=x&size=4000x4000  answer No; drawn; lines err "^First frame presented" 1 1; lines err "^TORVEL_RECORD ignored" 1 1; lines err "^size=4000x4000 ignored: " 1 1; fits; escape 0
-sound           TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; sound_switch Sound; lines err "^No sound" 0 0
-no-audio        -                      no_audio; answer No; drawn; moving; lines err "^No sound: no audio device " 1 1; escape 0
-hidden          -                      answer No; drawn; count_frames; hidden
-hidden-unpaced  TORVEL_FRAME_PACING=0  answer No; drawn; count_frames; hidden
-replay          keys=keys/replay.keys&TORVEL_FRAME_PACING=0  recording replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
-replay-frames   keys=keys/replay.keys&frames=400&TORVEL_FRAME_PACING=0&size=640x480  recording replay.keys; answer No; held 400; like_shot 400 replay.keys
-replay-refused  keys=../replay.keys   recording replay.keys; status 2; lines err "^No replay: keys=../replay.keys refused: " 1 1
-replay-end      keys=keys/replay.keys  recording replay.keys; window 390x844 touch; answer No; drawn; usable false Forward Faster Camera Sound Fullscreen; tap End; status 0
-fit             frames=400             window 1280x900; answer No; drawn; fits; window 900x700; fits; held 400; like_shot 400
-phone           -                      window 390x844 touch; question; tap End 0; answer No; drawn; fits; still Slower Camera; steady; steady "Turn left+Turn right" 1.5; changes "Turn left" 0; changes "Turn right"; changes Faster; tap Slower; changes Camera; key Forward 0.5; key Back 0.5; tap Sound; tap Fullscreen; fullscreen 1; fits 640x480; tap Fullscreen; fullscreen 0; fits; tap End; status 0; saved Left "Left Right" Right KP+ KP- F2 Up Down F3 F1
-recorded        -                      answer No; drawn; key ArrowLeft; key NumpadAdd; key F2; escape 0; saved; open replay.keys; answer No; escape 0; unsaved
-opened          TORVEL_FRAME_PACING=0  answer No; drawn; open replay.keys; answer No; replayed "469 frames replayed: digest recorded a5da82ad0b2e8561, replayed a5da82ad0b2e8561: the same"
-opened-refused  -                      reads; question; open big.keys 268435457; status 2; unread; lines err "^No replay: big.keys: 268435457 bytes, larger than 256 MiB, the most a replay takes$" 1 1; drop bad.keys "torvel-room-recording 2"; status 2; lines err "^No replay: bad.keys:1: " 1 1
-`;
-// Not a test: the figures scripts/measure.sh prints (page.mjs WEB_DIR figures).
-const FIGURES = ['', 'figures TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=1000&size=640x480  asked; answer No; held 1000; figures',
-  'figures-largest TORVEL_TIMING=1&TORVEL_FRAME_PACING=0&frames=200&size=1920x1200  asked; answer No; held 200; figures 200'
-].join('\n');
-// The rows that mean the same in Firefox ESR, run there too (CTest label page-firefox).
-const FIREFOX = 'f1 browser-leaves replay replay-frames';
 // Steps that prepare the page or the browser before the page opens.
-const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window', 'reads'];
+const BEFORE_LOADING = ['break_picture', 'recording', 'no_audio', 'window', 'reads', 'loading'];
 // The page's on-screen controls, by their names; A+B: two held together.
 const CONTROL = /^(Forward|Back|Turn left|Turn right|Faster|Slower|Camera|Sound|Fullscreen|End)(\+|$)/;
 const button = name => `::-p-aria([name="${name}"][role="button"])`;
@@ -87,7 +56,7 @@ function serve(directory) {
     const file = path.join(directory, decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname));
     fs.readFile(file.startsWith(directory + path.sep) ? file : '', (error, body) => {
       const type = types[path.extname(file)] ?? 'application/octet-stream';
-      response.writeHead(error ? 404 : 200, { 'Content-Type': type });
+      response.writeHead(error ? 404 : 200, { 'Content-Type': type, 'Content-Length': body?.length ?? 0 });
       response.end(error ? '' : body);
     });
   });
@@ -132,7 +101,7 @@ async function launch(browser, work) {
   }
 }
 
-class Run {
+export class Run {
   constructor(name, web, desktop, work) {
     Object.assign(this, { name, web, work, desktop: desktop && path.resolve(desktop), messages: [], shots: 0 });
     this.pictures = path.join(path.dirname(path.resolve(web)), 'page-pictures');
@@ -148,10 +117,6 @@ class Run {
     const count = this.console(stream === 'out' ? 'log' : 'warn').filter(line => RegExp(pattern).test(line)).length;
     if (count < least || count > most)
       throw new Failure(`${count} lines of std${stream} match ${pattern}, not ${least} to ${most}`);
-  }
-
-  async printed(line) {
-    await until(120, () => this.console('log').includes(line), `no "${line}" on the console`);
   }
 
   evaluate(...script) {
@@ -191,9 +156,10 @@ class Run {
   }
 
   async question() {
-    // The start-up question, as the desktop program asks it.
+    // The start-up question, as the desktop program asks it, with the loading indicator gone.
     const asked = () => this.evaluate(() => !document.getElementById('dialog')?.hidden &&
-      ['caption', 'text'].map(part => document.getElementById('dialog-' + part).textContent).join(' / '));
+      ['caption', 'text'].map(part => document.getElementById('dialog-' + part).textContent).join(' / ') +
+      (document.getElementById('loading').checkVisibility() ? ' over the loading indicator' : ''));
     await until(20, async () => (await asked()) === 'Start FullScreen? / Would You Like To Run In Fullscreen Mode?',
       async () => `no start-up question on the page (${await asked()})`);
   }
@@ -400,10 +366,8 @@ class Run {
   }
 
   async replayed(line) {
-    // The tools' verdict on the console and under the canvas, and the picture held.
-    await this.printed(line);
-    const shown = await this.evaluate(() => document.getElementById('status').textContent);
-    if (shown !== line) throw new Failure(`the page shows "${shown}", not the verdict`);
+    // The tools' verdict, and the picture held.
+    await this.shows(line);
     const first = await this.shot('held');
     await sleep(0.5);
     await this.alike(first, 'still-held', 0, 'the picture is not held after the replay');
@@ -463,36 +427,47 @@ class Run {
     if (read > 0) throw new Failure(`the page read ${read} bytes of a file it refuses`);
   }
 
-  async asked() {
-    await this.question();
-    this.askedAfter = Date.now() - this.opened;
+  loading() {
+    // A network slower than 127.0.0.1, as a person's is, and each value the loading indicator takes.
+    return Promise.all([this.page.emulateNetworkConditions({ download: 2e6, upload: -1, latency: 0 }),
+      this.page.evaluateOnNewDocument(() => new MutationObserver(changes => changes.forEach(({ target: t }) =>
+        t.id === 'loading-bar' && t.hasAttribute('value') && (window.shown ??= []).push([t.value, t.max])))
+        .observe(document, { subtree: true, attributeFilter: ['value', 'max'] }))]);
   }
 
-  figures(last = 1000) {
-    const seen = pattern => Number(this.console('warn').map(line => pattern.exec(line)?.[1]).findLast(Boolean));
-    const first = seen(/^First frame presented .*, ([0-9.]+) ms after the last answer/);
-    const after = frames => seen(RegExp(`^${frames} frames presented after ([0-9.]+) s`));
-    const fps = (last - 100) / (after(last) - after(100));
-    console.log(`page opened to question: ${this.askedAfter} ms (polled every 0.1 s)`);
-    console.log(`answer to first frame: ${Math.round(first)} ms`);
-    console.log(`frames 100 to ${last}, pacing off: ${fps.toFixed(1)} fps`);
+  async explains(...words) {
+    // The indicator rose to the bytes of the .wasm and the .data; the page's visible text has the words; the
+    // program's output is in the collapsed Output area without the emulation's notes, which reach the
+    // console; the page's icons are PNGs it serves itself.
+    const { shown = [], text, log, icons } = await this.evaluate(async () => ({ shown: window.shown,
+      text: document.body.innerText, log: logBox.textContent,
+      icons: await Promise.all([...document.querySelectorAll('link[rel~=icon]')].map(async ({ href }) =>
+        String(new Uint8Array(await (await fetch(href)).arrayBuffer()).slice(0, 4)))) }));
+    const total = fs.statSync(this.web + '/torvel-room.wasm').size + fs.statSync(this.web + '/torvel-room.data').size;
+    const lines = this.messages.filter(m => /\/index\.html/.test(m.from) && !/^\[\.WebGL-/.test(m.text))
+      .map(m => m.text);
+    const wrong = [...words.filter(word => !text.includes(word)), ...icons.filter(icon => icon !== '137,80,78,71'),
+      ...lines.filter(line => text.includes(line) || /emulation/.test(line) === log.includes(line)),
+      ...shown.filter(([value, max], i) => max !== total || value < (shown[i - 1]?.[0] ?? 0))];
+    if (shown.length < 3 || !icons.length || !lines.some(line => /emulation/.test(line)) || wrong.length)
+      throw new Failure(`the page does not explain itself: ${JSON.stringify(wrong).slice(0, 500)}, ` +
+        `${shown.length} values of the loading indicator, ${icons.length} icons`);
   }
 
-  async status(code) {
-    const line = `The program ended with status ${code}.`;
-    const shown = () => this.evaluate(() => document.getElementById('status')?.textContent); // may be loading
-    await until(30, async () => (await shown()) === line,
-      async () => `the page does not show "${line}" ("${await shown()}")`);
-    if (!this.console('log').includes(line)) throw new Failure(`the console has no "${line}"`);
+  async shows(line) {
+    // The line on the console and under the canvas (where the page may still be loading).
+    const shown = () => this.evaluate(() => document.getElementById('status')?.textContent);
+    await until(120, async () => (await shown()) === line && this.console('log').includes(line),
+      async () => `"${line}" is not both on the console and under the canvas, which shows "${await shown()}"`);
   }
 
-  async escape(code) {
-    await this.key('Escape');
-    await this.status(code);
+  status(code) {
+    return this.shows(`The program ended with status ${code}.`);
   }
 
-  held(frames) {
-    return this.printed(`held at frame ${frames}`).then(() => sleep(0.3));
+  async held(frames) {
+    await until(120, () => this.console('log').includes(`held at frame ${frames}`), `not held at frame ${frames}`);
+    await sleep(0.3);
   }
 
   async like_shot(frames, keys) {
@@ -505,17 +480,19 @@ class Run {
     });
     if (shot.status !== 0) throw new Failure('torvel-shot failed');
     this.compared = [page, native];
-    const mae = difference(page, native);
-    console.log(`frame ${frames}: page against torvel-shot, MAE ${mae.toFixed(4)} at 160 x 120`);
-    if (mae >= 0.03) throw new Failure(`frame ${frames} differs from torvel-shot by ${mae}`);
+    this.near_shot(`frame ${frames} at 160 x 120`, difference(page, native));
+  }
+
+  near_shot(what, mae) {
+    console.log(`${what}: page against torvel-shot, MAE ${mae.toFixed(4)}`);
+    if (mae >= 0.03) throw new Failure(`${what} differs from torvel-shot by ${mae}`);
   }
 
   close_up(crop) {
     // One ball at full size, where its sphere-mapped glow shows (the whole frame at 160 x 120
     // hides it): frame 300 has a ball on the right-hand cylinder there.
-    const mae = difference(...this.compared.map(file => converted(file, '.cut.png', '-crop', crop, '+repage')), '100%');
-    console.log(`close-up ${crop}: page against torvel-shot, MAE ${mae.toFixed(4)}`);
-    if (mae >= 0.03) throw new Failure(`the close-up ${crop} differs from torvel-shot by ${mae}`);
+    const cut = this.compared.map(file => converted(file, '.cut.png', '-crop', crop, '+repage'));
+    this.near_shot(`close-up ${crop}`, difference(...cut, '100%'));
   }
 
   // --- the run ---
@@ -524,12 +501,14 @@ class Run {
     let server;
     try {
       [this.page] = await this.browser.pages();
-      this.page.on('console', m => this.messages.push({ type: m.type(), text: m.text() }));
+      this.page.on('console', m =>
+        this.messages.push({ type: m.type(), text: m.text(), from: m.stackTrace()[0]?.url }));
+      this.page.on('request', r => /^(http:\/\/127\.0\.0\.1:|data:|blob:)/.test(r.url()) ||
+        this.messages.push({ type: 'exception', text: 'a request to ' + r.url() }));
       this.page.on('pageerror', e => this.messages.push({ type: 'exception', text: String(e.message ?? e) }));
       const early = steps.filter(([step]) => BEFORE_LOADING.includes(step));
       for (const [step, ...args] of early) await this[step](...args);
       server = await serve(path.resolve(this.web));
-      this.opened = Date.now();
       await this.page.goto(`http://127.0.0.1:${server.address().port}/index.html${query === '-' ? '' : '?' + query}`);
       for (const [step, ...args] of steps.filter(step => !early.includes(step))) await this[step](...args);
       await sleep(0.2);
@@ -544,18 +523,19 @@ class Run {
   }
 }
 
-async function main() {
+// Runs the row named on the command line, of the rows given, with the class given (Run or one extending it).
+export async function main(rows, Runner = Run) {
   const argv = process.argv.slice(2);
   const browser = argv[0] === '--browser' ? argv.splice(0, 2)[1] : 'chromium';
   const [web, name, desktop] = argv;
-  const row = (RUNS + FIGURES).split('\n').find(line => line.split(/\s+/)[0] === name);
+  const row = rows.split('\n').find(line => line.split(/\s+/)[0] === name);
   if (!name || !['chromium', 'firefox'].includes(browser))
     return console.error('usage: page.mjs [--browser chromium|firefox] WEB_DIR RUN [DESKTOP_BIN_DIR]'), 2;
   if (!row) return console.error('no run named ' + name), 2;
   const [, query, rest] = /^\S+\s+(\S+)\s+(.*)$/.exec(row);
   const steps = rest.split(';').map(step => (step.match(/"[^"]*"|\S+/g) ?? []).map(word => word.replace(/^"|"$/g, '')));
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'torvel-page.'));
-  const run = new Run(name, web, desktop, work);
+  const run = new Runner(name, web, desktop, work);
   try {
     await run.run(browser, query, steps.filter(step => step.length));
   } catch (failure) {
@@ -569,4 +549,5 @@ async function main() {
   return 0;
 }
 
-process.exitCode = await main();
+if (fs.realpathSync(process.argv[1]) === fileURLToPath(import.meta.url))
+  process.exitCode = await main(fs.readFileSync(path.join(HERE, 'page.runs'), 'utf8'));
