@@ -56,7 +56,9 @@ function serve(directory) {
     const file = path.join(directory, decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname));
     fs.readFile(file.startsWith(directory + path.sep) ? file : '', (error, body) => {
       const type = types[path.extname(file)] ?? 'application/octet-stream';
-      response.writeHead(error ? 404 : 200, { 'Content-Type': type, 'Content-Length': body?.length ?? 0 });
+      // The .wasm without its length, as a server compressing on the fly sends it: the page must not guess one.
+      const length = file.endsWith('.wasm') ? {} : { 'Content-Length': body?.length ?? 0 };
+      response.writeHead(error ? 404 : 200, { 'Content-Type': type, ...length });
       response.end(error ? '' : body);
     });
   });
